@@ -1,0 +1,41 @@
+#pragma once
+// The list file format: one line per entry, `"caption",sub-item,sub-item`, lines ended by CR LF.
+// Plain C++ without Windows headers, so it is also built natively for sanitizer and fuzz runs.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "ui/ListRows.h"
+
+namespace orv::listfile {
+
+// Appends one row per line of `text`. Lines end at CR LF, a lone CR or a lone LF; fields are
+// split as comma text (quoted fields with doubled quotes inside, blanks around fields skipped).
+void ParseText(std::wstring_view text, ListRows& rows);
+
+// The field rule: quoted (inner quotes doubled) when the text holds a quote, a comma or a
+// character with code 1 to 32; otherwise as it is.
+void AppendField(std::wstring& out, std::wstring_view field);
+
+// All rows as lines, each followed by CR LF; an empty list gives empty text.
+std::wstring FormatText(const ListRows& rows);
+
+// How text meets bytes: the ANSI code page through the caller's converters, UTF-8 here.
+struct AnsiCodec {
+    std::wstring (*decode)(std::string_view bytes);
+    // nullopt when the text holds a character the code page cannot hold.
+    std::optional<std::string> (*encodeExact)(std::wstring_view text);
+};
+
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// Bytes up to the first NUL; a leading UTF-8 byte-order mark means UTF-8, anything else ANSI.
+std::wstring DecodeBytes(std::string_view bytes, const AnsiCodec& ansi);
+// ANSI when every character fits the code page; otherwise UTF-8 after a byte-order mark, so
+// that no path is lost.
+std::string EncodeText(std::wstring_view text, const AnsiCodec& ansi);
+
+std::wstring DecodeUtf8(std::string_view bytes);
+std::string EncodeUtf8(std::wstring_view text);
+
+} // namespace orv::listfile

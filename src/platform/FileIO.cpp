@@ -1,0 +1,97 @@
+#include "platform/FileIO.h"
+
+#include <windows.h>
+
+#include "platform/AppError.h"
+#include "platform/Handle.h"
+
+namespace orv {
+namespace {
+
+[[noreturn]] void ThrowFileError(const wchar_t* pattern, const std::wstring& path, DWORD code) {
+    throw AppError(FormatText(pattern, {path, SystemErrorText(code)}));
+}
+
+// A temporary file in the target's folder, so the final rename never crosses volumes.
+std::wstring TemporaryNameBeside(const std::wstring& path) {
+    static unsigned counter = 0;
+    return path + L"." + std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(++counter) + L".tmp";
+}
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+    constexpr size_t chunk = 1 << 20;
+    while (!bytes.empty()) {
+        DWORD want = static_cast<DWORD>(std::min(bytes.size(), chunk)), done = 0;
+        if (!WriteFile(file, bytes.data(), want, &done, nullptr) || done != want) return false;
+        bytes.remove_prefix(done);
+    }
+    return true;
+}
+
+} // namespace
+
+std::wstring SystemErrorText(unsigned long code) {
+    wchar_t* buffer = nullptr;
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                 FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = n ? std::wstring(buffer, n) : L"System error " + std::to_wstring(code);
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
+    return text;
+}
+
+std::string ReadWholeFile(const std::wstring& path) {
+    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) ThrowFileError(L"Cannot open file \"%s\". %s", path, GetLastError());
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size)) ThrowFileError(L"Cannot open file \"%s\". %s", path, GetLastError());
+    std::string bytes;
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    size_t got = 0;
+    while (got < bytes.size()) {
+        DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - got, 1u << 30)), done = 0;
+        if (!ReadFile(file.get(), bytes.data() + got, want, &done, nullptr))
+            ThrowFileError(L"Cannot open file \"%s\". %s", path, GetLastError());
+        if (done == 0) break;  // the file shrank meanwhile
+        got += done;
+    }
+    bytes.resize(got);
+    return bytes;
+}
+
+void WriteFileAtomically(const std::wstring& path, std::string_view bytes) {
+    const wchar_t* createError = L"Cannot create file \"%s\". %s";
+    if (path.empty()) ThrowFileError(createError, path, ERROR_PATH_NOT_FOUND);
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        ThrowFileError(createError, path, ERROR_ACCESS_DENIED);
+
+    std::wstring temp = TemporaryNameBeside(path);
+    UniqueHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) ThrowFileError(createError, path, GetLastError());
+    bool written = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
+    file.reset();
+    if (!written) {
+        DeleteFileW(temp.c_str());
+        throw AppError(L"Stream write error");
+    }
+    if (!MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DWORD code = GetLastError();
+        DeleteFileW(temp.c_str());
+        ThrowFileError(createError, path, code);
+    }
+}
+
+std::wstring FullPathOf(const std::wstring& path) {
+    if (path.empty()) return path;
+    DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return path;
+    std::wstring full(n, L'\0');
+    n = GetFullPathNameW(path.c_str(), n, full.data(), nullptr);
+    full.resize(n);
+    return full;
+}
+
+} // namespace orv

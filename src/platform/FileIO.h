@@ -1,0 +1,22 @@
+#pragma once
+// Whole-file reads and safe whole-file writes, with the program's error texts.
+#include <string>
+
+namespace orv {
+
+// The system's text for an error code, without trailing line breaks.
+std::wstring SystemErrorText(unsigned long code);
+
+// Reads the file whole; others may read it meanwhile but not write it.
+// Throws "Cannot open file "<path>". <system text>".
+std::string ReadWholeFile(const std::wstring& path);
+
+// Replaces the file with `bytes` without ever destroying the old contents: the bytes go to a
+// temporary file beside it, which replaces the target only once it is completely written.
+// Throws "Cannot create file "<path>". <system text>" or "Stream write error".
+void WriteFileAtomically(const std::wstring& path, std::string_view bytes);
+
+// The full form of a path (relative parts resolved against the current folder).
+std::wstring FullPathOf(const std::wstring& path);
+
+} // namespace orv
