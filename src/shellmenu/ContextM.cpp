@@ -1,0 +1,255 @@
+#include "shellmenu/ContextM.h"
+
+#include <cstring>
+#include <cstddef>
+
+#include <shellapi.h>
+
+#include "outside/SetWallpaper.h"
+#include "shellmenu/ComModule.h"
+#include "shellmenu/HandlerRegistry.h"
+
+namespace orv::shellmenu {
+
+namespace {
+
+constexpr UINT kLowFlags = CMF_DEFAULTONLY | CMF_VERBSONLY | CMF_EXPLORE | CMF_NOVERBS;
+// Registry key names are at most 255 characters; in a double-byte code page that is twice as many
+// bytes once converted for the A menu calls.
+constexpr int kKeyNameChars = 256;
+constexpr int kCaptionBytes = kKeyNameChars * 2;
+
+HRESULT MenuResult(int code) { return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_NULL, code); }
+
+// The file-system path of an item ID list into a buffer of MAX_PATH + 1; empty when it has none.
+void PathOf(LPCITEMIDLIST pidl, char (&path)[MAX_PATH + 1]) {
+    path[0] = '\0';
+    if (!pidl || !SHGetPathFromIDListA(pidl, path)) path[0] = '\0';
+    path[MAX_PATH] = '\0';
+}
+
+bool DesktopPath(char (&path)[MAX_PATH + 1]) {
+    path[0] = '\0';
+    LPITEMIDLIST desktop = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &desktop)) || !desktop) return false;
+    PathOf(desktop, path);
+    CoTaskMemFree(desktop);
+    return path[0] != '\0';
+}
+
+// Converts to the ANSI code page; false when it does not fit `bytes` (terminating NUL included).
+bool ToAnsi(const wchar_t* text, char* buffer, int bytes) {
+    buffer[0] = '\0';
+    if (WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, bytes, nullptr, nullptr) == 0) {
+        buffer[0] = '\0';
+        return false;
+    }
+    buffer[bytes - 1] = '\0';
+    return true;
+}
+
+} // namespace
+
+TContextMenu::TContextMenu() { AddLiveObject(); }
+
+TContextMenu::~TContextMenu() { RemoveLiveObject(); }
+
+HRESULT TContextMenu::QueryInterface(REFIID riid, void** ppv) {
+    if (!ppv) return E_POINTER;
+    *ppv = nullptr;
+    try {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IShellExtInit))
+            *ppv = static_cast<IShellExtInit*>(this);
+        else if (IsEqualIID(riid, IID_IContextMenu))
+            *ppv = static_cast<IContextMenu*>(this);
+        else
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
+ULONG TContextMenu::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+
+ULONG TContextMenu::Release() {
+    const LONG left = InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return left > 0 ? static_cast<ULONG>(left) : 0;
+}
+
+HRESULT TContextMenu::Initialize(LPCITEMIDLIST pidlFolder, IDataObject*, HKEY) {
+    try {
+        PathOf(pidlFolder, folderPath_);
+        // A folder without a file-system path never gets the menu, even if the desktop's path
+        // could not be found either (two empty paths must not count as equal).
+        if (folderPath_[0] == '\0') return E_FAIL;
+        if (kBuild.folderRule == FolderRule::AnyFileSystemFolder) return S_OK;
+        char desktop[MAX_PATH + 1];
+        if (!DesktopPath(desktop)) return E_FAIL;
+        return std::strcmp(folderPath_, desktop) == 0 ? S_OK : E_FAIL;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
+
+HRESULT TContextMenu::QueryContextMenu(HMENU hmenu, UINT indexMenu, UINT idCmdFirst, UINT idCmdLast, UINT uFlags) {
+    try {
+        if ((uFlags & kLowFlags) != 0 && (uFlags & CMF_EXPLORE) == 0) return MenuResult(0);
+        return BuildChangeWallpaperMenu(hmenu, indexMenu, idCmdFirst, idCmdLast);
+    } catch (...) {
+        return MenuResult(0);
+    }
+}
+
+HRESULT TContextMenu::BuildChangeWallpaperMenu(HMENU hmenu, UINT indexMenu, UINT idCmdFirst, UINT idCmdLast) {
+    entryPositions_[0] = -1;
+    entryCount_ = 0;
+    // The shell grants idCmdFirst .. idCmdLast; offset 0 must fit, then as many entries as fit.
+    if (!hmenu || idCmdLast < idCmdFirst) return MenuResult(0);
+    const unsigned long long granted = static_cast<unsigned long long>(idCmdLast) - idCmdFirst + 1;
+    const int limit = granted - 1 < static_cast<unsigned long long>(kBuild.maxEntries)
+                          ? static_cast<int>(granted - 1)
+                          : kBuild.maxEntries;
+
+    HMENU submenu = CreateMenu();
+    if (!submenu) return MenuResult(0);
+    AddStoreEntries(submenu, idCmdFirst, limit);
+
+    MENUITEMINFOA item = {};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;
+    item.fType = MFT_STRING;
+    item.wID = idCmdFirst;
+    item.hSubMenu = submenu;
+    item.dwTypeData = const_cast<char*>(SubmenuCaption());
+    if (!InsertMenuItemA(hmenu, indexMenu, TRUE, &item)) {
+        DestroyMenu(submenu);  // not taken over by hmenu: ours to free
+        entryCount_ = 0;
+        return MenuResult(0);
+    }
+    AppendMenuA(submenu, MF_SEPARATOR, 0, nullptr);
+    InsertMenuA(submenu, static_cast<UINT>(-1), MF_BYPOSITION | MF_STRING, idCmdFirst, kEditCaption);
+    return MenuResult(entryCount_ + 1);
+}
+
+void TContextMenu::AddStoreEntries(HMENU submenu, UINT idCmdFirst, int limit) {
+    ScopedKey store = ScopedKey::Open(HKEY_LOCAL_MACHINE, kBuild.storeKey, KEY_ALL_ACCESS);
+    if (!store) return;
+    // Entries beyond the slots are not shown; the first ones in enumeration order are.
+    for (DWORD index = 0; entryCount_ < limit; ++index) {
+        wchar_t name[kKeyNameChars];
+        DWORD nameChars = kKeyNameChars;
+        const LSTATUS status = RegEnumKeyExW(store.get(), index, name, &nameChars, nullptr, nullptr, nullptr, nullptr);
+        if (status == ERROR_MORE_DATA) continue;  // longer than a key name can be: not an entry
+        if (status != ERROR_SUCCESS) break;
+        name[kKeyNameChars - 1] = L'\0';
+        // A subkey that vanished or does not open gets no number.
+        ScopedKey entry = ScopedKey::Open(store.get(), name, KEY_ALL_ACCESS);
+        if (entry) AddEntry(submenu, entry.get(), name, idCmdFirst);
+    }
+}
+
+bool TContextMenu::AddEntry(HMENU submenu, HKEY entryKey, const wchar_t* name, UINT idCmdFirst) {
+    const int k = entryCount_ + 1;
+    if (k >= kSlots) return false;
+    // The picture path: missing reads as empty; a value that is not text, or a path that does not
+    // fit its slot, names no picture that could be applied, so the entry is left out.
+    wchar_t widePath[kPathChars];
+    const TextRead read = ReadText(entryKey, nullptr, widePath, kPathChars);
+    if (read == TextRead::WrongType || read == TextRead::TooLong) return false;
+    char path[kPathChars];
+    if (!ToAnsi(widePath, path, kPathChars)) return false;
+    char caption[kCaptionBytes + 1];
+    if (!ToAnsi(name, caption, sizeof(caption))) return false;
+
+    entryPositions_[k] = entryPositions_[k - 1] + 1;
+    if (!InsertMenuA(submenu, static_cast<UINT>(entryPositions_[k]), MF_BYPOSITION | MF_STRING, idCmdFirst + k,
+                     caption))
+        return false;
+    std::memcpy(picturePaths_[k], path, sizeof(path));
+    picturePaths_[k][kPathChars - 1] = '\0';
+    entryCount_ = k;
+    return true;
+}
+
+HRESULT TContextMenu::InvokeCommand(CMINVOKECOMMANDINFO* info) {
+    try {
+        if (!info || info->cbSize < offsetof(CMINVOKECOMMANDINFO, lpVerb) + sizeof(info->lpVerb))
+            return E_INVALIDARG;
+        const ULONG_PTR verb = reinterpret_cast<ULONG_PTR>(info->lpVerb);
+        if ((verb >> 16) != 0) return E_FAIL;  // a verb given as text: none of ours
+        const int offset = static_cast<int>(LOWORD(verb));
+        if (offset > entryCount_ || offset >= kSlots) return E_INVALIDARG;
+
+        HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+        try {
+            if (offset == 0)
+                StartProgram();
+            else
+                ApplyPicture(offset);
+        } catch (...) {
+            // Nothing may reach the shell; the cursor is restored below all the same.
+        }
+        SetCursor(previous ? previous : LoadCursor(nullptr, IDC_ARROW));
+        return S_OK;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
+
+void TContextMenu::StartProgram() const {
+    const std::wstring program = ReadProgramPath();
+    // An empty file name would make ShellExecute open the current folder instead.
+    if (program.empty()) return;
+    ShellExecuteW(nullptr, L"open", program.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+void TContextMenu::ApplyPicture(int entry) const {
+    char path[kPathChars];
+    std::memcpy(path, picturePaths_[entry], sizeof(path));
+    path[kPathChars - 1] = '\0';
+    int32_t cell = 0;
+    SetNewWallpaper(StringToPWide(path, &cell));
+}
+
+HRESULT TContextMenu::GetCommandString(UINT_PTR idCmd, UINT uType, UINT*, CHAR* pszName, UINT cchMax) {
+    try {
+        if (idCmd != 0) return E_INVALIDARG;
+        if (uType != GCS_HELPTEXTA) return S_OK;
+        if (!pszName || cchMax == 0) return E_INVALIDARG;
+        const size_t room = cchMax < sizeof(kHelpText) ? cchMax : sizeof(kHelpText);
+        std::memcpy(pszName, kHelpText, room - 1);
+        pszName[room - 1] = '\0';
+        return S_OK;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
+
+std::wstring ReadProgramPath() {
+    try {
+        ScopedKey branch = ScopedKey::Open(HKEY_LOCAL_MACHINE, kBuild.branchKey, KEY_ALL_ACCESS);
+        std::wstring path;
+        if (!branch || !ReadText(branch.get(), L"Path", path)) return {};
+        return path;
+    } catch (...) {
+        return {};
+    }
+}
+
+DWORD ReadMenuLanguage() {
+    ScopedKey branch = ScopedKey::Open(HKEY_LOCAL_MACHINE, kBuild.branchKey, KEY_ALL_ACCESS);
+    DWORD language = 0;
+    if (!branch || !ReadDword(branch.get(), L"Language", language)) return 0;
+    return language;
+}
+
+const char* SubmenuCaption() {
+    if (kBuild.captionRule == CaptionRule::Fixed) return kCaptionEnglish;
+    // Read afresh for every menu; any language but Russian (1) shows the English caption.
+    return ReadMenuLanguage() == 1 ? kCaptionRussian1251 : kCaptionEnglish;
+}
+
+} // namespace orv::shellmenu
