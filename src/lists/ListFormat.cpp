@@ -1,5 +1,8 @@
 #include "lists/ListFormat.h"
 
+#include <algorithm>
+#include <span>
+
 namespace orv::listfile {
 namespace {
 
@@ -83,6 +86,7 @@ bool NeedsQuotes(std::wstring_view field) {
 } // namespace
 
 void ParseText(std::wstring_view text, ListRows& rows) {
+    text = text.substr(0, text.find(L'\0'));  // the text ends at a NUL, as the file does
     rows.Reserve(0, text.size());
     size_t pos = 0, n = text.size();
     while (pos < n) {

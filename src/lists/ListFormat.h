@@ -9,8 +9,10 @@
 
 namespace orv::listfile {
 
-// Appends one row per line of `text`. Lines end at CR LF, a lone CR or a lone LF; fields are
-// split as comma text (quoted fields with doubled quotes inside, blanks around fields skipped).
+// Appends one row per line of `text`, which ends at its first NUL. Lines end at CR LF, a lone CR
+// or a lone LF; fields are split as comma text (quoted fields with doubled quotes inside, blanks
+// around fields skipped). A quoted field without its closing quote takes the rest of the line,
+// doubled quotes in it still read as one.
 void ParseText(std::wstring_view text, ListRows& rows);
 
 // The field rule: quoted (inner quotes doubled) when the text holds a quote, a comma or a

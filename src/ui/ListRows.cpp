@@ -1,21 +1,40 @@
 #include "ui/ListRows.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace orv {
 
 uint32_t ListRows::Store(std::wstring_view text) {
-    arena_.insert(arena_.end(), text.begin(), text.end());
+    arena_.append(text.data(), text.size());
     return static_cast<uint32_t>(text.size());
 }
 
 void ListRows::Append(std::wstring_view caption, std::span<const std::wstring_view> subItems) {
-    if (arena_.size() + caption.size() > UINT32_MAX) throw std::length_error("list too large");
+    size_t count = std::min(subItems.size(), kMaxSubItems);
+    size_t total = caption.size();
+    for (size_t k = 0; k < count; ++k) total += subItems[k].size();
+    if (total > UINT32_MAX - arena_.size()) throw std::length_error("list too large");
+
+    // The texts may be views into the arena: when it must grow, fill a bigger copy while the old
+    // one still holds them.
+    std::wstring grown;
+    std::wstring* target = &arena_;
+    if (arena_.capacity() - arena_.size() < total) {
+        grown.reserve(std::max(arena_.capacity() * 2, arena_.size() + total));
+        grown.append(arena_);
+        target = &grown;
+    }
     Row row{};
-    row.start = static_cast<uint32_t>(arena_.size());
-    row.length[0] = Store(caption);
-    row.count = static_cast<uint32_t>(std::min(subItems.size(), kMaxSubItems));
-    for (uint32_t k = 0; k < row.count; ++k) row.length[k + 1] = Store(subItems[k]);
+    row.start = static_cast<uint32_t>(target->size());
+    row.count = static_cast<uint32_t>(count);
+    target->append(caption);
+    row.length[0] = static_cast<uint32_t>(caption.size());
+    for (size_t k = 0; k < count; ++k) {
+        target->append(subItems[k]);
+        row.length[k + 1] = static_cast<uint32_t>(subItems[k].size());
+    }
+    if (target == &grown) arena_.swap(grown);
     rows_.push_back(row);
 }
 
@@ -67,13 +86,13 @@ std::wstring_view ListRows::SubItem(size_t index, size_t k) const {
 
 void ListRows::CompactIfWasteful() {
     if (garbage_ < 4096 || garbage_ * 2 < arena_.size()) return;
-    std::vector<wchar_t> packed;
+    std::wstring packed;
     packed.reserve(arena_.size() - garbage_);
     for (Row& row : rows_) {
         size_t total = 0;
         for (uint32_t k = 0; k <= row.count; ++k) total += row.length[k];
         uint32_t start = static_cast<uint32_t>(packed.size());
-        packed.insert(packed.end(), arena_.begin() + row.start, arena_.begin() + row.start + total);
+        packed.append(arena_, row.start, total);
         row.start = start;
     }
     arena_.swap(packed);

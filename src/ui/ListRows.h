@@ -17,6 +17,7 @@ public:
     size_t size() const { return rows_.size(); }
     bool empty() const { return rows_.empty(); }
 
+    // The texts may be views into this store (Caption or SubItem of a row).
     void Append(std::wstring_view caption, std::span<const std::wstring_view> subItems);
     void Append(std::wstring_view caption, std::initializer_list<std::wstring_view> subItems) {
         Append(caption, std::span<const std::wstring_view>(subItems.begin(), subItems.size()));
@@ -33,7 +34,7 @@ public:
     std::wstring_view SubItem(size_t index, size_t k) const;
 
     // Bytes held, for the memory budget.
-    size_t BytesHeld() const { return rows_.capacity() * sizeof(Row) + arena_.capacity() * sizeof(wchar_t); }
+    size_t BytesHeld() const { return rows_.capacity() * sizeof(Row) + (arena_.capacity() + 1) * sizeof(wchar_t); }
 
 private:
     struct Row {
@@ -45,7 +46,9 @@ private:
     void CompactIfWasteful();
 
     std::vector<Row> rows_;
-    std::vector<wchar_t> arena_;
+    // A string rather than a vector: its append copes with text taken from the arena itself
+    // (duplicating a row), even when the arena has to grow and move.
+    std::wstring arena_;
     size_t garbage_ = 0;
 };
 
