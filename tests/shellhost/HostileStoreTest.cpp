@@ -1,0 +1,258 @@
+// The handler runs inside the shell's process: whatever the store, the branch or the caller hands
+// it, it must build a sane menu and touch nothing it should not.
+#include <functional>
+#include <set>
+
+#include <gtest/gtest.h>
+
+#include "shellhost/ShellHostSupport.h"
+
+using namespace shellhost;
+
+namespace {
+
+constexpr UINT kFirst = 100;
+
+HRESULT MenuResult(int code) { return MAKE_HRESULT(SEVERITY_SUCCESS, 0, code); }
+
+const std::string kEnglish = "Change Wallpaper";
+const std::string kRussian1251 = "\xD1\xEC\xE5\xED\xE8\xF2\xFC \xEE\xE1\xEE\xE8";
+
+void WriteEntry(const BuildUnderTest& build, const std::wstring& caption, DWORD type, const std::vector<BYTE>& data) {
+    WriteValue(HKEY_LOCAL_MACHINE, std::wstring(build.storeKey) + L"\\" + caption, nullptr, type, data.data(),
+               static_cast<DWORD>(data.size()));
+}
+
+std::vector<BYTE> TextBytes(const std::wstring& text) {
+    const auto* bytes = reinterpret_cast<const BYTE*>(text.c_str());
+    return std::vector<BYTE>(bytes, bytes + (text.size() + 1) * sizeof(wchar_t));
+}
+
+std::wstring PathOfLength(size_t length) {
+    std::wstring path = L"C:\\";
+    path.append(length - path.size() - 4, L'p');
+    return path + L".bmp";
+}
+
+// Builds the store with two good entries around the hostile one, so that order and numbering show.
+void AroundGoodEntries(const BuildUnderTest& build, const std::function<void()>& hostile) {
+    WriteStore(build, {{L"Alpha", L"C:\\alpha.bmp"}, {L"Omega", L"C:\\omega.bmp"}});
+    hostile();
+}
+
+struct HostileCase {
+    const char* name;
+    const BuildUnderTest* build;
+    std::function<void()> prepare;
+    std::set<std::wstring> leftOut;  // store names that must not become entries
+    size_t shown;                    // entries expected: the first this many of the rest, in store order
+    std::string caption;
+    UINT idCmdLast = kFirst + 100;
+};
+
+TEST(HostileStore, GivesASaneMenuWhateverTheStoreHolds) {
+    const std::wstring longName(255, L'n');
+    const std::wstring tslBranch = Tslmenu().branchKey;
+    const HostileCase cases[] = {
+        {"100 subkeys, current build", &Orvmenu(),
+         [] {
+             std::vector<Entry> entries;
+             for (int i = 0; i < 100; ++i) entries.push_back({L"Entry" + std::to_wstring(i), L"C:\\x.bmp"});
+             WriteStore(Orvmenu(), entries);
+         },
+         {}, 7, kEnglish},
+        {"100 subkeys, older build", &Tslmenu(),
+         [] {
+             std::vector<Entry> entries;
+             for (int i = 0; i < 100; ++i) entries.push_back({L"Entry" + std::to_wstring(i), L"C:\\x.bmp"});
+             WriteStore(Tslmenu(), entries);
+         },
+         {}, 6, kEnglish},
+        {"name of 255 characters", &Orvmenu(), [&] { WriteStore(Orvmenu(), {{longName, L"C:\\x.bmp"}}); }, {}, 1,
+         kEnglish},
+        {"default value is a number", &Orvmenu(),
+         [] { AroundGoodEntries(Orvmenu(), [] { WriteEntry(Orvmenu(), L"Middle", REG_DWORD, {1, 0, 0, 0}); }); },
+         {L"Middle"}, 2, kEnglish},
+        {"default value is 1 MB of binary", &Orvmenu(),
+         [] {
+             AroundGoodEntries(Orvmenu(), [] { WriteEntry(Orvmenu(), L"Middle", REG_BINARY, std::vector<BYTE>(1 << 20, 'x')); });
+         },
+         {L"Middle"}, 2, kEnglish},
+        {"default value is 1 MB of text", &Orvmenu(),
+         [] {
+             AroundGoodEntries(Orvmenu(), [] { WriteEntry(Orvmenu(), L"Middle", REG_SZ, TextBytes(std::wstring(1 << 19, L'x'))); });
+         },
+         {L"Middle"}, 2, kEnglish},
+        {"path of 261 characters", &Orvmenu(),
+         [] { AroundGoodEntries(Orvmenu(), [] { WriteEntry(Orvmenu(), L"Middle", REG_SZ, TextBytes(PathOfLength(261))); }); },
+         {L"Middle"}, 2, kEnglish},
+        {"path of 260 characters", &Orvmenu(),
+         [] { AroundGoodEntries(Orvmenu(), [] { WriteEntry(Orvmenu(), L"Middle", REG_SZ, TextBytes(PathOfLength(260))); }); },
+         {}, 3, kEnglish},
+        {"text without its terminating NUL", &Orvmenu(),
+         [] {
+             AroundGoodEntries(Orvmenu(), [] {
+                 std::vector<BYTE> bytes = TextBytes(L"C:\\m.bmp");
+                 bytes.resize(bytes.size() - 2);
+                 WriteEntry(Orvmenu(), L"Middle", REG_SZ, bytes);
+             });
+         },
+         {}, 3, kEnglish},
+        {"default value missing", &Orvmenu(),
+         [] {
+             AroundGoodEntries(Orvmenu(), [] {
+                 WriteValue(HKEY_LOCAL_MACHINE, std::wstring(Orvmenu().storeKey) + L"\\Middle", L"other", REG_SZ,
+                            L"", sizeof(wchar_t));
+             });
+         },
+         {}, 3, kEnglish},
+        {"no store at all", &Orvmenu(), [] { DeleteTree(HKEY_LOCAL_MACHINE, Orvmenu().storeKey); }, {}, 0, kEnglish},
+        {"Language 1", &Tslmenu(), [&] { WriteStore(Tslmenu(), {}); WriteDword(HKEY_LOCAL_MACHINE, tslBranch, L"Language", 1); }, {}, 0, kRussian1251},
+        {"Language 0", &Tslmenu(), [&] { WriteDword(HKEY_LOCAL_MACHINE, tslBranch, L"Language", 0); }, {}, 0, kEnglish},
+        {"Language 2", &Tslmenu(), [&] { WriteDword(HKEY_LOCAL_MACHINE, tslBranch, L"Language", 2); }, {}, 0, kEnglish},
+        {"Language as text", &Tslmenu(), [&] { WriteText(HKEY_LOCAL_MACHINE, tslBranch, L"Language", L"1"); }, {}, 0, kEnglish},
+        {"Language as 8 bytes", &Tslmenu(),
+         [&] {
+             const unsigned long long one = 1;
+             WriteValue(HKEY_LOCAL_MACHINE, tslBranch, L"Language", REG_BINARY, &one, sizeof(one));
+         },
+         {}, 0, kEnglish},
+        {"Language as a 2-byte number", &Tslmenu(),
+         [&] {
+             const unsigned short one = 1;
+             WriteValue(HKEY_LOCAL_MACHINE, tslBranch, L"Language", REG_DWORD, &one, sizeof(one));
+         },
+         {}, 0, kEnglish},
+        {"no branch", &Tslmenu(), [&] { DeleteTree(HKEY_LOCAL_MACHINE, tslBranch); }, {}, 0, kEnglish},
+        {"Language 1, current build ignores it", &Orvmenu(),
+         [] { WriteStore(Orvmenu(), {}); WriteDword(HKEY_LOCAL_MACHINE, Orvmenu().branchKey, L"Language", 1); }, {}, 0, kEnglish},
+        {"room for two entries of seven", &Orvmenu(),
+         [] {
+             std::vector<Entry> entries;
+             for (int i = 0; i < 7; ++i) entries.push_back({L"Entry" + std::to_wstring(i), L"C:\\x.bmp"});
+             WriteStore(Orvmenu(), entries);
+         },
+         {}, 2, kEnglish, kFirst + 2},
+        {"room for the submenu item only", &Orvmenu(), [] {}, {}, 0, kEnglish, kFirst},
+    };
+
+    ASSERT_EQ(RunRegsvr32(L"\"" + BinFolder() + Orvmenu().dll + L"\""), 0u);
+    ASSERT_EQ(RunRegsvr32(L"\"" + BinFolder() + Tslmenu().dll + L"\""), 0u);
+    for (const HostileCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        test.prepare();
+        std::vector<std::string> expected;
+        for (const std::wstring& name : StoreOrder(*test.build))
+            if (!test.leftOut.count(name) && expected.size() < test.shown) expected.push_back(Narrow(name));
+        ASSERT_EQ(expected.size(), test.shown) << "the store holds too few entries for this case";
+        expected.insert(expected.end(), {"-", "Edit..."});
+
+        Handler handler;
+        CreateHandler(*test.build, handler);
+        ASSERT_EQ(handler.created, S_OK);
+        Pidl desktop = SpecialFolderPidl(CSIDL_DESKTOP);
+        ASSERT_EQ(handler.init->Initialize(desktop.get(), nullptr, nullptr), S_OK);
+        HMENU menu = CreatePopupMenu();
+        EXPECT_EQ(handler.menu->QueryContextMenu(menu, 0, kFirst, test.idCmdLast, CMF_NORMAL),
+                  MenuResult(static_cast<int>(test.shown) + 1));
+        const std::vector<MenuItem> top = ReadMenu(menu);
+        ASSERT_EQ(top.size(), 1u);
+        EXPECT_EQ(top[0].text, test.caption);
+        const std::vector<MenuItem> sub = ReadMenu(top[0].submenu);
+        EXPECT_EQ(Captions(sub), expected);
+        for (const MenuItem& item : sub) {
+            if (item.separator) continue;
+            EXPECT_GE(item.id, kFirst);
+            EXPECT_LE(item.id, test.idCmdLast) << "identifier beyond what the shell granted";
+        }
+        DestroyMenu(menu);
+    }
+    // No identifier at all granted: nothing is added.
+    Handler handler;
+    CreateHandler(Orvmenu(), handler);
+    ASSERT_EQ(handler.created, S_OK);
+    Pidl desktop = SpecialFolderPidl(CSIDL_DESKTOP);
+    ASSERT_EQ(handler.init->Initialize(desktop.get(), nullptr, nullptr), S_OK);
+    HMENU menu = CreatePopupMenu();
+    EXPECT_EQ(handler.menu->QueryContextMenu(menu, 0, kFirst, kFirst - 1, CMF_NORMAL), MenuResult(0));
+    EXPECT_EQ(GetMenuItemCount(menu), 0);
+    DestroyMenu(menu);
+
+    for (const BuildUnderTest* build : {&Orvmenu(), &Tslmenu()}) {
+        DeleteTree(HKEY_LOCAL_MACHINE, build->branchKey);
+        RunRegsvr32(L"/u \"" + BinFolder() + build->dll + L"\"");
+    }
+}
+
+// Calls with arguments a careless or hostile caller might pass; none may touch anything.
+TEST(HostileCalls, AreRefusedWithoutSideEffects) {
+    ASSERT_EQ(RunRegsvr32(L"\"" + BinFolder() + Orvmenu().dll + L"\""), 0u);
+    const std::wstring picture = TempFolder() + L"hostile.bmp";
+    WriteBitmapFile(picture);
+    WriteStore(Orvmenu(), {{L"One", picture}, {L"Two", picture}});
+    Handler handler;
+    CreateHandler(Orvmenu(), handler);
+    ASSERT_EQ(handler.created, S_OK);
+    Pidl desktop = SpecialFolderPidl(CSIDL_DESKTOP);
+    ASSERT_EQ(handler.init->Initialize(desktop.get(), nullptr, nullptr), S_OK);
+    HMENU menu = CreatePopupMenu();
+    ASSERT_EQ(handler.menu->QueryContextMenu(menu, 0, kFirst, kFirst + 50, CMF_NORMAL), MenuResult(3));
+
+    const struct {
+        const char* name;
+        std::function<HRESULT()> call;
+        HRESULT expected;
+    } invokes[] = {
+        {"offset just beyond the entries", [&] {
+             CMINVOKECOMMANDINFO info = {sizeof(info), 0, nullptr, MAKEINTRESOURCEA(3), nullptr, nullptr, 0, 0, nullptr};
+             return handler.menu->InvokeCommand(&info);
+         }, E_INVALIDARG},
+        {"largest offset", [&] {
+             CMINVOKECOMMANDINFO info = {sizeof(info), 0, nullptr, MAKEINTRESOURCEA(0xFFFF), nullptr, nullptr, 0, 0, nullptr};
+             return handler.menu->InvokeCommand(&info);
+         }, E_INVALIDARG},
+        {"no command information", [&] { return handler.menu->InvokeCommand(nullptr); }, E_INVALIDARG},
+        {"size too small to hold a verb", [&] {
+             CMINVOKECOMMANDINFO info = {4, 0, nullptr, MAKEINTRESOURCEA(1), nullptr, nullptr, 0, 0, nullptr};
+             return handler.menu->InvokeCommand(&info);
+         }, E_INVALIDARG},
+    };
+    for (const auto& test : invokes) {
+        SCOPED_TRACE(test.name);
+        SetCurrentWallpaper(L"untouched");
+        EXPECT_EQ(test.call(), test.expected);
+        EXPECT_EQ(Narrow(CurrentWallpaper()), "untouched");
+    }
+
+    const struct {
+        const char* name;
+        bool nullBuffer;
+        UINT cchMax;
+        HRESULT expected;
+        std::string written;
+    } helps[] = {
+        {"null buffer", true, 64, E_INVALIDARG, ""},
+        {"buffer of size 0", false, 0, E_INVALIDARG, "#########"},
+        {"buffer of 1", false, 1, S_OK, std::string("\0########", 9)},
+        {"buffer of 3", false, 3, S_OK, std::string("Or\0######", 9)},
+        {"buffer of exactly 7", false, 7, S_OK, std::string("Orvane\0##", 9)},
+    };
+    for (const auto& test : helps) {
+        SCOPED_TRACE(test.name);
+        char buffer[9];
+        std::fill(std::begin(buffer), std::end(buffer), '#');
+        EXPECT_EQ(handler.menu->GetCommandString(0, GCS_HELPTEXTA, nullptr, test.nullBuffer ? nullptr : buffer, test.cchMax),
+                  test.expected);
+        if (!test.nullBuffer) {
+            EXPECT_EQ(std::string(buffer, 9), test.written);
+        }
+    }
+
+    // A QueryContextMenu without a menu adds nothing and reports so.
+    EXPECT_EQ(handler.menu->QueryContextMenu(nullptr, 0, kFirst, kFirst + 50, CMF_NORMAL), MenuResult(0));
+    DestroyMenu(menu);
+    DeleteTree(HKEY_LOCAL_MACHINE, Orvmenu().storeKey);
+    RunRegsvr32(L"/u \"" + BinFolder() + Orvmenu().dll + L"\"");
+}
+
+} // namespace
