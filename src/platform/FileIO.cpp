@@ -8,8 +8,9 @@
 namespace orv {
 namespace {
 
+// The message names the file by its full path, whatever form the caller gave.
 [[noreturn]] void ThrowFileError(const wchar_t* pattern, const std::wstring& path, DWORD code) {
-    throw AppError(FormatText(pattern, {path, SystemErrorText(code)}));
+    throw AppError(FormatText(pattern, {FullPathOf(path), SystemErrorText(code)}));
 }
 
 // A temporary file in the target's folder, so the final rename never crosses volumes.
