@@ -44,24 +44,20 @@ bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
 TextRead ReadText(HKEY key, const wchar_t* name, wchar_t* buffer, DWORD capacity) {
     if (!buffer || capacity == 0) return TextRead::TooLong;
     buffer[0] = L'\0';
-    DWORD type = 0;
-    DWORD bytes = 0;
-    // Ask for type and size first, so that a huge value of another type is never fetched.
-    LSTATUS status = RegQueryValueExW(key, name, nullptr, &type, nullptr, &bytes);
-    if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) return TextRead::Missing;
-    if (!IsText(type)) return TextRead::WrongType;
-    bytes = capacity * sizeof(wchar_t);
-    status = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes);
-    if (status == ERROR_MORE_DATA) {
+    // One query: every registry call is a round trip to the registry server, and the shell waits.
+    // The type comes back also when the data does not fit.
+    DWORD type = REG_NONE;
+    DWORD bytes = capacity * sizeof(wchar_t);
+    const LSTATUS status = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes);
+    if (status != ERROR_SUCCESS) buffer[0] = L'\0';
+    if (status == ERROR_MORE_DATA) return IsText(type) ? TextRead::TooLong : TextRead::WrongType;
+    if (status != ERROR_SUCCESS) return TextRead::Missing;
+    if (!IsText(type)) {
         buffer[0] = L'\0';
-        return TextRead::TooLong;
-    }
-    if (status != ERROR_SUCCESS || !IsText(type)) {  // changed between the two queries
-        buffer[0] = L'\0';
-        return status == ERROR_SUCCESS ? TextRead::WrongType : TextRead::Missing;
+        return TextRead::WrongType;
     }
     // The stored text need not end in a NUL: terminate it within the buffer or call it too long.
-    DWORD chars = bytes / sizeof(wchar_t);
+    const DWORD chars = bytes / sizeof(wchar_t);
     if (chars < capacity) buffer[chars] = L'\0';
     if (wcsnlen(buffer, capacity) >= capacity) {
         buffer[0] = L'\0';
