@@ -1,0 +1,7 @@
+#include "app/FullView.h"
+
+namespace orv {
+
+TfrmView::TfrmView(TfrmORV&) {}
+
+} // namespace orv

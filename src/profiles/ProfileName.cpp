@@ -1,0 +1,7 @@
+#include "profiles/ProfileName.h"
+
+namespace orv {
+
+TfrmProfileName::TfrmProfileName(TfrmORV&) {}
+
+} // namespace orv
