@@ -12,10 +12,8 @@ HMODULE gModule = nullptr;
 } // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*) {
-    if (reason == DLL_PROCESS_ATTACH) {
-        gModule = instance;
-        DisableThreadLibraryCalls(instance);
-    }
+    // Thread notifications stay on: the statically linked runtime uses them.
+    if (reason == DLL_PROCESS_ATTACH) gModule = instance;
     return TRUE;
 }
 

@@ -256,3 +256,29 @@ TEST(HostileCalls, AreRefusedWithoutSideEffects) {
 }
 
 } // namespace
+
+namespace {
+
+// Where the system's ANSI code page is 1251 the older build's Russian caption reads correctly.
+// Run by the shellhost_russian_caption test, which starts Wine with a Russian locale.
+TEST(RussianCaption, ReadsCorrectlyUnderCodePage1251) {
+    if (GetACP() != 1251) GTEST_SKIP() << "needs ANSI code page 1251, this run has " << GetACP();
+    ASSERT_EQ(RunRegsvr32(L"\"" + BinFolder() + Tslmenu().dll + L"\""), 0u);
+    WriteDword(HKEY_LOCAL_MACHINE, Tslmenu().branchKey, L"Language", 1);
+    Handler handler;
+    CreateHandler(Tslmenu(), handler);
+    ASSERT_EQ(handler.created, S_OK);
+    Pidl desktop = SpecialFolderPidl(CSIDL_DESKTOP);
+    ASSERT_EQ(handler.init->Initialize(desktop.get(), nullptr, nullptr), S_OK);
+    HMENU menu = CreatePopupMenu();
+    ASSERT_EQ(handler.menu->QueryContextMenu(menu, 0, kFirst, kFirst + 50, CMF_NORMAL), MenuResult(1));
+
+    wchar_t caption[64] = {};
+    ASSERT_GT(GetMenuStringW(menu, 0, caption, 64, MF_BYPOSITION), 0);
+    EXPECT_EQ(std::wstring(caption), L"\u0421\u043C\u0435\u043D\u0438\u0442\u044C \u043E\u0431\u043E\u0438");
+    DestroyMenu(menu);
+    DeleteTree(HKEY_LOCAL_MACHINE, Tslmenu().branchKey);
+    RunRegsvr32(L"/u \"" + BinFolder() + Tslmenu().dll + L"\"");
+}
+
+} // namespace
