@@ -1,5 +1,6 @@
 // Metafiles: GDI plays them, so they stay vectors and need no pixel buffer.
 #include "platform/PictureDecode.h"
+#include "platform/MetafileRecords.h"
 
 #include <cstdlib>
 
@@ -15,7 +16,6 @@ int Signed16(std::string_view b, size_t at) { return static_cast<std::int16_t>(L
 constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
 constexpr size_t kPlaceableSize = 22;
 constexpr size_t kWmfHeaderSize = 18;
-constexpr size_t kEmfHeaderSize = 80;  // the oldest header form; later ones only add fields
 constexpr std::uint32_t kSetWindowExt = 0x020C;
 constexpr int kHundredthMmPerInch = 2540;
 
@@ -32,11 +32,9 @@ private:
 };
 
 UniqueEnhMetaFile DecodeEnhanced(std::string_view b) {
-    if (b.size() < kEmfHeaderSize || Le32(b, 0) != EMR_HEADER || Le32(b, 40) != ENHMETA_SIGNATURE ||
-        Le32(b, 48) > b.size())
-        ThrowDamagedPicture(PictureKind::EnhancedMetafile);
-    UniqueEnhMetaFile metafile(
-        SetEnhMetaFileBits(static_cast<UINT>(b.size()), reinterpret_cast<const BYTE*>(b.data())));
+    if (!EnhancedMetafileIsSound(b)) ThrowDamagedPicture(PictureKind::EnhancedMetafile);
+    const UINT size = Le32(b, 48);  // the header's own count; anything after it is not ours
+    UniqueEnhMetaFile metafile(SetEnhMetaFileBits(size, reinterpret_cast<const BYTE*>(b.data())));
     if (!metafile) ThrowDamagedPicture(PictureKind::EnhancedMetafile);
     return metafile;
 }
@@ -71,8 +69,7 @@ UniqueEnhMetaFile DecodeWindows(std::string_view b) {
         sized = true;
         b.remove_prefix(kPlaceableSize);
     }
-    if (b.size() < kWmfHeaderSize || (Le16(b, 0) != 1 && Le16(b, 0) != 2) || Le16(b, 2) != kWmfHeaderSize / 2)
-        ThrowDamagedPicture(kind);
+    if (!WindowsMetafileIsSound(b)) ThrowDamagedPicture(kind);
     ScreenDc screen;
     int x = 0, y = 0;
     if (!sized && WindowExtent(b, x, y)) {

@@ -1,4 +1,5 @@
 // The picture loader: kinds by extension, sizes, the messages for bad files, and what it draws.
+#include <algorithm>
 #include <cstdio>
 
 #include <gtest/gtest.h>
@@ -184,6 +185,41 @@ TEST_F(PictureTest, BadFilesGiveTheirMessageAndNoInfo) {
         SCOPED_TRACE(c.path);
         EXPECT_EQ(LoadError(c.path), c.message);
         EXPECT_EQ(PictureInfoText(c.path), L"Info not available");
+    }
+}
+
+// Every cut of a good file either loads and draws or gives its kind's message; nothing crashes or
+// hangs.
+TEST_F(PictureTest, CutFilesLoadOrGiveTheirKindsMessage) {
+    const std::wstring invalid = L"Bitmap image is not valid";
+    const struct {
+        const wchar_t* source;
+        const wchar_t* cut;
+        std::vector<std::wstring> messages;
+    } cases[] = {
+        {L"small.jpg", L"cut.jpg", {L"JPEG error #42", L"JPEG error #43", L"JPEG error #53"}},
+        {L"quadrants.bmp", L"cut.bmp", {invalid}},
+        {L"icon.ico", L"cut.ico", {invalid}},
+        {L"drawing.emf", L"cut.emf", {invalid}},
+        {L"placeable.wmf", L"cut.wmf", {invalid}},
+    };
+    for (const auto& c : cases) {
+        const std::string whole = ReadBytes(File(c.source));
+        const size_t step = std::max<size_t>(1, whole.size() / 150);
+        for (size_t length = 0; length < whole.size(); length += step) {
+            SCOPED_TRACE(testing::Message() << "first " << length << " bytes of " << whole.size());
+            WriteBytes(File(c.cut), whole.substr(0, length));
+            std::wstring seen = L"(loaded)";
+            try {
+                Canvas canvas(20, 10);
+                Picture::Load(File(c.cut)).Draw(canvas.dc(), RECT{0, 0, 20, 10});  // playing must not crash
+            } catch (const AppError& e) {
+                seen = e.text();
+            }
+            const bool allowed =
+                seen == L"(loaded)" || std::find(c.messages.begin(), c.messages.end(), seen) != c.messages.end();
+            EXPECT_TRUE(allowed) << "expected a load or " << c.messages.back() << ", saw: " << seen;
+        }
     }
 }
 
