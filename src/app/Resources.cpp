@@ -162,38 +162,66 @@ HIMAGELIST ImageListOf(const Pixels& pixels) {
 // and paler still on the left, where the labels are.
 
 // Height of a hill line (fraction of the picture, from the top) across the picture (u from 0 to 1).
-double FarHills(double u) { return 0.60 - 0.05 * std::sin(u * 7.0 + 0.8) - 0.06 * std::exp(-std::pow((u - 0.72) / 0.16, 2)); }
-double MidHills(double u) { return 0.71 - 0.11 * std::exp(-std::pow((u - 0.86) / 0.22, 2)) - 0.02 * std::sin(u * 5.0); }
+double FarHills(double u) {
+    const double d = (u - 0.72) / 0.16;
+    return 0.60 - 0.05 * std::sin(u * 7.0 + 0.8) - 0.06 * std::exp(-d * d);
+}
+double MidHills(double u) {
+    const double d = (u - 0.86) / 0.22;
+    return 0.71 - 0.11 * std::exp(-d * d) - 0.02 * std::sin(u * 5.0);
+}
 double Meadow(double u) { return 0.83 - 0.03 * std::sin(u * 3.3 + 1.2); }
 
-Colour AboutSample(double u, double v, double w, double h) {
-    Colour c = Mix({188, 218, 246}, {242, 247, 250}, v / 0.62);  // sky, lighter towards the horizon
-
-    // Sun with a soft glow, measured in pixels so it stays round when the picture is stretched.
-    const double dx = (u - 0.86) * w, dy = (v - 0.22) * h, radius = 0.085 * h;
-    const double distance = std::hypot(dx, dy);
-    c = Over(c, {255, 240, 200}, 0.55 * std::exp(-std::pow(std::max(0.0, distance - radius) / (1.6 * radius), 2)));
-    c = Over(c, {255, 222, 120}, std::clamp(radius - distance + 0.5, 0.0, 1.0));
-
-    // Two faint clouds.
-    auto cloud = [&](double cu, double cv, double rw, double rh) {
-        double a = std::pow((u - cu) * w / rw, 2) + std::pow((v - cv) * h / rh, 2);
-        return 1.0 - Smooth(0.55, 1.0, a);
+Pixels RenderAbout(int w, int h) {
+    struct Column {
+        double farHill, midHill, meadow, pale;
     };
-    c = Over(c, {255, 255, 255}, 0.55 * std::max(cloud(0.55, 0.16, 0.13 * w, 0.05 * h),
-                                                  cloud(0.62, 0.20, 0.09 * w, 0.04 * h)));
-
-    // Hills: each edge softened over one pixel.
-    auto land = [&](double edge, const Colour& top, const Colour& bottom) {
-        double cover = std::clamp((v - edge) * h + 0.5, 0.0, 1.0);
-        c = Over(c, Mix(top, bottom, (v - edge) / 0.3), cover);
+    std::vector<Column> columns(w);
+    for (int x = 0; x < w; ++x) {
+        const double u = (x + 0.5) / w;
+        columns[x] = {FarHills(u), MidHills(u), Meadow(u), 0.28 * (1.0 - Smooth(0.35, 0.75, u))};
+    }
+    const double sunX = 0.86 * w, sunY = 0.22 * h, radius = 0.085 * h, glow = 1.6 * radius;
+    // A faint cloud: an ellipse with a soft edge; returns its cover at (x, y).
+    auto cloud = [](double x, double y, double cx, double cy, double rx, double ry) {
+        const double dx = (x - cx) / rx, dy = (y - cy) / ry;
+        return 1.0 - Smooth(0.55, 1.0, dx * dx + dy * dy);
     };
-    land(FarHills(u), {204, 226, 218}, {214, 232, 214});
-    land(MidHills(u), {196, 228, 176}, {214, 238, 196});
-    land(Meadow(u), {214, 238, 190}, {202, 232, 178});
-
-    // Paler where the text sits.
-    return Mix(c, {255, 255, 255}, 0.28 * (1.0 - Smooth(0.35, 0.75, u)));
+    Pixels pixels(static_cast<size_t>(w) * h);
+    for (int y = 0; y < h; ++y) {
+        const double v = (y + 0.5) / h, py = y + 0.5;
+        const Colour sky = Mix({188, 218, 246}, {242, 247, 250}, v / 0.62);  // lighter towards the horizon
+        for (int x = 0; x < w; ++x) {
+            const Column& col = columns[x];
+            const double px = x + 0.5;
+            Colour c = sky;
+            if (v < 0.6) {
+                // Sun with a soft glow, measured in pixels so it stays round when stretched.
+                const double distance = std::hypot(px - sunX, py - sunY);
+                if (distance < radius + 3.0 * glow) {
+                    const double d = std::max(0.0, distance - radius) / glow;
+                    c = Over(c, {255, 240, 200}, 0.55 * std::exp(-d * d));
+                    c = Over(c, {255, 222, 120}, std::clamp(radius - distance + 0.5, 0.0, 1.0));
+                }
+                if (v < 0.3)
+                    c = Over(c, {255, 255, 255},
+                             0.55 * std::max(cloud(px, py, 0.55 * w, 0.16 * h, 0.13 * w, 0.05 * h),
+                                             cloud(px, py, 0.62 * w, 0.20 * h, 0.09 * w, 0.04 * h)));
+            }
+            // Hills, each edge softened over one pixel.
+            auto land = [&](double edge, const Colour& top, const Colour& bottom) {
+                const double cover = std::clamp((v - edge) * h + 0.5, 0.0, 1.0);
+                if (cover > 0.0) c = Over(c, Mix(top, bottom, (v - edge) / 0.3), cover);
+            };
+            land(col.farHill, {204, 226, 218}, {214, 232, 214});
+            land(col.midHill, {196, 228, 176}, {214, 238, 196});
+            land(col.meadow, {214, 238, 190}, {202, 232, 178});
+            c = Mix(c, {255, 255, 255}, col.pale);  // paler where the text sits
+            c.a = 1.0;
+            pixels[y * w + x] = Pack(c);
+        }
+    }
+    return pixels;
 }
 
 } // namespace
@@ -220,12 +248,16 @@ HIMAGELIST ToolbarImagesDisabled() {
 void PaintAboutPicture(HDC dc, const RECT& area) {
     const int w = area.right - area.left, h = area.bottom - area.top;
     if (w <= 0 || h <= 0) return;
-    Pixels pixels(static_cast<size_t>(w) * h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            pixels[y * w + x] = Pack(AboutSample((x + 0.5) / w, (y + 0.5) / h, w, h)) | 0xFF000000;
+    // Every label over the picture repaints it; draw it once per size (one GUI thread).
+    static Pixels cached;
+    static int cachedW = 0, cachedH = 0;
+    if (w != cachedW || h != cachedH) {
+        cached = RenderAbout(w, h);
+        cachedW = w;
+        cachedH = h;
+    }
     BITMAPINFO info = TopDownInfo(w, h);
-    SetDIBitsToDevice(dc, area.left, area.top, w, h, 0, 0, 0, h, pixels.data(), &info, DIB_RGB_COLORS);
+    SetDIBitsToDevice(dc, area.left, area.top, w, h, 0, 0, 0, h, cached.data(), &info, DIB_RGB_COLORS);
 }
 
 } // namespace orv
