@@ -67,7 +67,7 @@ HBITMAP ColourBitmap(const Pixels& pixels, int width, int height) {
 
 // Monochrome mask, set where a pixel is (nearly) transparent: what mask-based drawing expects.
 HBITMAP MaskBitmap(const Pixels& pixels, int width, int height) {
-    const int stride = (width + 15) / 16 * 2;  // CreateBitmap rows are word-aligned
+    const int stride = (width + 15) / 16 * 2; // CreateBitmap rows are word-aligned
     std::vector<BYTE> bits(static_cast<size_t>(stride) * height, 0);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
@@ -100,7 +100,7 @@ Colour IconSample(double x, double y, int size) {
 
 HICON DrawnIcon(int size) {
     Pixels pixels(static_cast<size_t>(size) * size);
-    const int grid = 4;  // samples per pixel and axis, for smooth edges
+    const int grid = 4; // samples per pixel and axis, for smooth edges
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             Colour sum{0, 0, 0, 0};
@@ -170,7 +170,9 @@ double MidHills(double u) {
     const double d = (u - 0.86) / 0.22;
     return 0.71 - 0.11 * std::exp(-d * d) - 0.02 * std::sin(u * 5.0);
 }
-double Meadow(double u) { return 0.83 - 0.03 * std::sin(u * 3.3 + 1.2); }
+double Meadow(double u) {
+    return 0.83 - 0.03 * std::sin(u * 3.3 + 1.2);
+}
 
 Pixels RenderAbout(int w, int h) {
     struct Column {
@@ -190,7 +192,7 @@ Pixels RenderAbout(int w, int h) {
     Pixels pixels(static_cast<size_t>(w) * h);
     for (int y = 0; y < h; ++y) {
         const double v = (y + 0.5) / h, py = y + 0.5;
-        const Colour sky = Mix({188, 218, 246}, {242, 247, 250}, v / 0.62);  // lighter towards the horizon
+        const Colour sky = Mix({188, 218, 246}, {242, 247, 250}, v / 0.62); // lighter towards the horizon
         for (int x = 0; x < w; ++x) {
             const Column& col = columns[x];
             const double px = x + 0.5;
@@ -216,7 +218,7 @@ Pixels RenderAbout(int w, int h) {
             land(col.farHill, {204, 226, 218}, {214, 232, 214});
             land(col.midHill, {196, 228, 176}, {214, 238, 196});
             land(col.meadow, {214, 238, 190}, {202, 232, 178});
-            c = Mix(c, {255, 255, 255}, col.pale);  // paler where the text sits
+            c = Mix(c, {255, 255, 255}, col.pale); // paler where the text sits
             c.a = 1.0;
             pixels[y * w + x] = Pack(c);
         }
@@ -232,14 +234,16 @@ HICON ProgramIcon(int size) {
     return icon ? icon : DrawnIcon(size);
 }
 
-HIMAGELIST ToolbarImages() { return ImageListOf(ToolbarStrip()); }
+HIMAGELIST ToolbarImages() {
+    return ImageListOf(ToolbarStrip());
+}
 
 HIMAGELIST ToolbarImagesDisabled() {
     Pixels pixels = ToolbarStrip();
     for (auto& p : pixels) {
         const double r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF, a = p >> 24;
         const double grey = 0.30 * r + 0.59 * g + 0.11 * b;
-        const double light = 96.0 + grey * 0.55;  // flatter contrast reads as "not now"
+        const double light = 96.0 + grey * 0.55; // flatter contrast reads as "not now"
         p = Pack({light, light, light, a * 0.55 / 255.0});
     }
     return ImageListOf(pixels);

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cwctype>
 #include <cmath>
 #include <cstdint>
+#include <cwctype>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,7 +17,7 @@ namespace {
 
 // A 32-bit top-down memory surface to draw on and read back.
 class Surface {
-public:
+  public:
     Surface(int w, int h, uint32_t fill) : w_(w), h_(h) {
         BITMAPINFO info{};
         info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -39,7 +39,7 @@ public:
         return bits_[y * w_ + x] & 0xFFFFFF;
     }
 
-private:
+  private:
     int w_, h_;
     HBITMAP bitmap_ = nullptr;
     uint32_t* bits_ = nullptr;
@@ -47,9 +47,15 @@ private:
     HGDIOBJ old_ = nullptr;
 };
 
-int Red(uint32_t p) { return (p >> 16) & 0xFF; }
-int Green(uint32_t p) { return (p >> 8) & 0xFF; }
-int Blue(uint32_t p) { return p & 0xFF; }
+int Red(uint32_t p) {
+    return (p >> 16) & 0xFF;
+}
+int Green(uint32_t p) {
+    return (p >> 8) & 0xFF;
+}
+int Blue(uint32_t p) {
+    return p & 0xFF;
+}
 
 // Relative luminance and contrast ratio as the WCAG define them.
 double Luminance(int r, int g, int b) {
@@ -59,7 +65,9 @@ double Luminance(int r, int g, int b) {
     };
     return 0.2126 * channel(r) + 0.7152 * channel(g) + 0.0722 * channel(b);
 }
-double Contrast(double a, double b) { return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05); }
+double Contrast(double a, double b) {
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
 
 TEST(ProgramIcon, ComesInTheAskedSizesWithAlpha) {
     for (int size : {16, 32, 128}) {
@@ -99,9 +107,11 @@ TEST(ToolbarImages, DrawWithTransparencyInActionOrder) {
         Surface surface(16, 16, 0xFFFFFF);
         ASSERT_TRUE(ImageList_Draw(list, index, surface.dc(), 0, 0, ILD_TRANSPARENT));
         EXPECT_EQ(surface.At(0, 0), 0xFFFFFFu) << index;
-        uint32_t badge = surface.At(13, 13);  // inside the badge, off its sign
-        if (index == 2) EXPECT_GT(Green(badge), Red(badge) + 60) << std::hex << badge;
-        else EXPECT_GT(Red(badge), Green(badge) + 60) << std::hex << badge;
+        uint32_t badge = surface.At(13, 13); // inside the badge, off its sign
+        if (index == 2)
+            EXPECT_GT(Green(badge), Red(badge) + 60) << std::hex << badge;
+        else
+            EXPECT_GT(Red(badge), Green(badge) + 60) << std::hex << badge;
     }
     ImageList_Destroy(list);
 }
@@ -111,7 +121,7 @@ TEST(PaintAboutPicture, FillsTheAreaWithAPictureLightBehindTheText) {
     Surface surface(w + 10, h + 10, 0x000000);
     PaintAboutPicture(surface.dc(), RECT{5, 5, 5 + w, 5 + h});
 
-    EXPECT_EQ(surface.At(2, 2), 0x000000u);  // nothing outside the area
+    EXPECT_EQ(surface.At(2, 2), 0x000000u); // nothing outside the area
     EXPECT_EQ(surface.At(w + 7, h + 7), 0x000000u);
     std::set<uint32_t> colours;
     const double link = Luminance(21, 93, 239), black = Luminance(0, 0, 0);
@@ -166,7 +176,7 @@ TEST(VersionInfo, NamesTheProductAndItsVersion) {
     EXPECT_EQ(VersionString(block, L"ProductName"), L"Orvane");
     EXPECT_EQ(VersionString(block, L"CompanyName"), L"Kestovar");
     EXPECT_EQ(VersionString(block, L"FileVersion"), L"1.1.0.0");
-    EXPECT_EQ(VersionString(block, L"LegalCopyright"), kMakerNotice);  // the About page says the same
+    EXPECT_EQ(VersionString(block, L"LegalCopyright"), kMakerNotice); // the About page says the same
 }
 
 // The manifest asks for common controls 6, which Windows and Wine serve from the side-by-side store;
