@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/res/resource.h"
+#include "platform/Handle.h"
 
 namespace orv {
 namespace {
@@ -57,22 +58,22 @@ BITMAPINFO TopDownInfo(int width, int height) {
     return info;
 }
 
-HBITMAP ColourBitmap(const Pixels& pixels, int width, int height) {
+GdiObject<HBITMAP> ColourBitmap(const Pixels& pixels, int width, int height) {
     BITMAPINFO info = TopDownInfo(width, height);
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    GdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (bitmap) std::copy(pixels.begin(), pixels.end(), static_cast<uint32_t*>(bits));
     return bitmap;
 }
 
 // Monochrome mask, set where a pixel is (nearly) transparent: what mask-based drawing expects.
-HBITMAP MaskBitmap(const Pixels& pixels, int width, int height) {
+GdiObject<HBITMAP> MaskBitmap(const Pixels& pixels, int width, int height) {
     const int stride = (width + 15) / 16 * 2; // CreateBitmap rows are word-aligned
     std::vector<BYTE> bits(static_cast<size_t>(stride) * height, 0);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             if ((pixels[y * width + x] >> 24) <= 25) bits[y * stride + x / 8] |= 0x80 >> (x % 8);
-    return CreateBitmap(width, height, 1, 1, bits.data());
+    return GdiObject<HBITMAP>(CreateBitmap(width, height, 1, 1, bits.data()));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -113,14 +114,13 @@ HICON DrawnIcon(int size) {
                                  : Colour{0, 0, 0, 0};
             pixels[y * size + x] = Pack(c);
         }
+    GdiObject<HBITMAP> colour = ColourBitmap(pixels, size, size), mask = MaskBitmap(pixels, size, size);
+    if (!colour || !mask) return nullptr;
     ICONINFO info{};
     info.fIcon = TRUE;
-    info.hbmColor = ColourBitmap(pixels, size, size);
-    info.hbmMask = MaskBitmap(pixels, size, size);
-    HICON icon = (info.hbmColor && info.hbmMask) ? CreateIconIndirect(&info) : nullptr;
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
-    return icon;
+    info.hbmColor = colour.get();
+    info.hbmMask = mask.get();
+    return CreateIconIndirect(&info); // copies the bitmaps
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -129,18 +129,17 @@ HICON DrawnIcon(int size) {
 Pixels ToolbarStrip() {
     const int width = kToolbarPictureCount * kToolbarPictureSize, height = kToolbarPictureSize;
     Pixels pixels(static_cast<size_t>(width) * height, 0);
-    auto strip = static_cast<HBITMAP>(
-        LoadImageW(ResourceModule(), MAKEINTRESOURCEW(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    GdiObject<HBITMAP> strip(static_cast<HBITMAP>(LoadImageW(ResourceModule(), MAKEINTRESOURCEW(IDB_TOOLBAR),
+                                                             IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!strip) return pixels;
     DIBSECTION dib{};
-    if (GetObjectW(strip, sizeof dib, &dib) == sizeof dib && dib.dsBm.bmBits && dib.dsBm.bmBitsPixel == 32 &&
-        dib.dsBm.bmWidth == width && dib.dsBm.bmHeight == height) {
+    if (GetObjectW(strip.get(), sizeof dib, &dib) == sizeof dib && dib.dsBm.bmBits &&
+        dib.dsBm.bmBitsPixel == 32 && dib.dsBm.bmWidth == width && dib.dsBm.bmHeight == height) {
         const auto* bits = static_cast<const uint32_t*>(dib.dsBm.bmBits);
         const bool bottomUp = dib.dsBmih.biHeight > 0;
         for (int y = 0; y < height; ++y)
             std::copy_n(bits + (bottomUp ? height - 1 - y : y) * width, width, pixels.begin() + y * width);
     }
-    DeleteObject(strip);
     return pixels;
 }
 
@@ -149,11 +148,8 @@ HIMAGELIST ImageListOf(const Pixels& pixels) {
     HIMAGELIST list = ImageList_Create(kToolbarPictureSize, kToolbarPictureSize, ILC_COLOR32 | ILC_MASK,
                                        kToolbarPictureCount, 0);
     if (!list) return nullptr;
-    HBITMAP colour = ColourBitmap(pixels, width, height);
-    HBITMAP mask = MaskBitmap(pixels, width, height);
-    if (colour && mask) ImageList_Add(list, colour, mask);
-    if (colour) DeleteObject(colour);
-    if (mask) DeleteObject(mask);
+    GdiObject<HBITMAP> colour = ColourBitmap(pixels, width, height), mask = MaskBitmap(pixels, width, height);
+    if (colour && mask) ImageList_Add(list, colour.get(), mask.get()); // copies the bitmaps
     return list;
 }
 
