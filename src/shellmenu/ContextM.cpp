@@ -13,6 +13,12 @@ namespace orv::shellmenu {
 
 namespace {
 
+// The handler only reads. The shell runs without the right to write below HKEY_LOCAL_MACHINE on
+// any system with user account control, so asking for full access there would hide every entry.
+constexpr REGSAM kReadAccess = KEY_READ;
+// Names looked at per menu: far more than the store ever holds, few enough that a store filled
+// with thousands of keys that do not open cannot keep the shell waiting.
+constexpr DWORD kMaxNamesExamined = 256;
 constexpr UINT kLowFlags = CMF_DEFAULTONLY | CMF_VERBSONLY | CMF_EXPLORE | CMF_NOVERBS;
 // Registry key names are at most 255 characters; in a double-byte code page that is twice as many
 // bytes once converted for the A menu calls.
@@ -135,10 +141,10 @@ HRESULT TContextMenu::BuildChangeWallpaperMenu(HMENU hmenu, UINT indexMenu, UINT
 }
 
 void TContextMenu::AddStoreEntries(HMENU submenu, UINT idCmdFirst, int limit) {
-    ScopedKey store = ScopedKey::Open(HKEY_LOCAL_MACHINE, kBuild.storeKey, KEY_ALL_ACCESS);
+    ScopedKey store = ScopedKey::Open(HKEY_LOCAL_MACHINE, kBuild.storeKey, kReadAccess);
     if (!store) return;
     // Entries beyond the slots are not shown; the first ones in enumeration order are.
-    for (DWORD index = 0; entryCount_ < limit; ++index) {
+    for (DWORD index = 0; entryCount_ < limit && index < kMaxNamesExamined; ++index) {
         wchar_t name[kKeyNameChars];
         DWORD nameChars = kKeyNameChars;
         const LSTATUS status = RegEnumKeyExW(store.get(), index, name, &nameChars, nullptr, nullptr, nullptr, nullptr);
@@ -146,7 +152,7 @@ void TContextMenu::AddStoreEntries(HMENU submenu, UINT idCmdFirst, int limit) {
         if (status != ERROR_SUCCESS) break;
         name[kKeyNameChars - 1] = L'\0';
         // A subkey that vanished or does not open gets no number.
-        ScopedKey entry = ScopedKey::Open(store.get(), name, KEY_ALL_ACCESS);
+        ScopedKey entry = ScopedKey::Open(store.get(), name, kReadAccess);
         if (entry) AddEntry(submenu, entry.get(), name, idCmdFirst);
     }
 }
@@ -230,7 +236,7 @@ HRESULT TContextMenu::GetCommandString(UINT_PTR idCmd, UINT uType, UINT*, CHAR* 
 
 std::wstring ReadProgramPath() {
     try {
-        ScopedKey branch = ScopedKey::Open(HKEY_LOCAL_MACHINE, kBuild.branchKey, KEY_ALL_ACCESS);
+        ScopedKey branch = ScopedKey::Open(HKEY_LOCAL_MACHINE, kBuild.branchKey, kReadAccess);
         std::wstring path;
         if (!branch || !ReadText(branch.get(), L"Path", path)) return {};
         return path;
@@ -240,7 +246,7 @@ std::wstring ReadProgramPath() {
 }
 
 DWORD ReadMenuLanguage() {
-    ScopedKey branch = ScopedKey::Open(HKEY_LOCAL_MACHINE, kBuild.branchKey, KEY_ALL_ACCESS);
+    ScopedKey branch = ScopedKey::Open(HKEY_LOCAL_MACHINE, kBuild.branchKey, kReadAccess);
     DWORD language = 0;
     if (!branch || !ReadDword(branch.get(), L"Language", language)) return 0;
     return language;

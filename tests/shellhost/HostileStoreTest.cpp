@@ -106,6 +106,13 @@ TEST(HostileStore, GivesASaneMenuWhateverTheStoreHolds) {
              });
          },
          {}, 3, kEnglish},
+        {"hundreds of subkeys that do not open before a good one", &Orvmenu(),
+         [] {
+             WriteStore(Orvmenu(), {{L"Z good", L"C:\\z.bmp"}});
+             for (int i = 0; i < 300; ++i)
+                 WriteDanglingLink(HKEY_LOCAL_MACHINE, std::wstring(Orvmenu().storeKey) + L"\\A" + std::to_wstring(1000 + i));
+         },
+         {}, 0, kEnglish},
         {"no store at all", &Orvmenu(), [] { DeleteTree(HKEY_LOCAL_MACHINE, Orvmenu().storeKey); }, {}, 0, kEnglish},
         {"Language 1", &Tslmenu(), [&] { WriteStore(Tslmenu(), {}); WriteDword(HKEY_LOCAL_MACHINE, tslBranch, L"Language", 1); }, {}, 0, kRussian1251},
         {"Language 0", &Tslmenu(), [&] { WriteDword(HKEY_LOCAL_MACHINE, tslBranch, L"Language", 0); }, {}, 0, kEnglish},

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+extern "C" LONG NTAPI NtDeleteKey(HANDLE key);
+
 namespace shellhost {
 
 namespace {
@@ -123,9 +125,31 @@ void WriteDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD 
     WriteValue(root, path, name, REG_DWORD, &value, sizeof(value));
 }
 
-void DeleteTree(HKEY root, const std::wstring& path) {
-    RegDeleteTreeW(root, path.c_str());  // empties the key
-    RegDeleteKeyW(root, path.c_str());
+namespace {
+
+// Deletes the key below `parent` and everything under it; a link is deleted itself, never its
+// target (the registry's own tree delete cannot open a link that leads nowhere).
+void DeleteKeyAndBelow(HKEY parent, const std::wstring& name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(parent, name.c_str(), REG_OPTION_OPEN_LINK, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    for (const std::wstring& child : SubkeyNames(key, L"")) DeleteKeyAndBelow(key, child);
+    NtDeleteKey(key);
+    RegCloseKey(key);
+}
+
+} // namespace
+
+void DeleteTree(HKEY root, const std::wstring& path) { DeleteKeyAndBelow(root, path); }
+
+void WriteDanglingLink(HKEY root, const std::wstring& path) {
+    HKEY link = nullptr;
+    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK, KEY_ALL_ACCESS, nullptr, &link,
+                        nullptr) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot create a test link");
+    const std::wstring target = L"\\Registry\\Machine\\Software\\Kestovar\\Nowhere";
+    RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.c_str()),
+                   static_cast<DWORD>(target.size() * sizeof(wchar_t)));
+    RegCloseKey(link);
 }
 
 std::vector<std::wstring> SubkeyNames(HKEY root, const std::wstring& path) {

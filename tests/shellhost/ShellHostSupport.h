@@ -43,6 +43,8 @@ void WriteText(HKEY root, const std::wstring& path, const wchar_t* name, const s
 void WriteValue(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type, const void* data, DWORD bytes);
 void WriteDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value);
 void DeleteTree(HKEY root, const std::wstring& path);
+// A subkey that enumerates but never opens: a link to a key that does not exist.
+void WriteDanglingLink(HKEY root, const std::wstring& path);
 // Subkey names in the registry's enumeration order.
 std::vector<std::wstring> SubkeyNames(HKEY root, const std::wstring& path);
 

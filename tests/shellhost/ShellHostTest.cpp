@@ -232,14 +232,7 @@ TEST_F(ShellHost, SubkeyThatCannotBeOpenedGetsNoNumber) {
     // Three entries, the middle one a link to a key that does not exist: it enumerates but never opens.
     const std::wstring store = Orvmenu().storeKey;
     WriteStore(Orvmenu(), {{L"A first", Picture(1)}, {L"C third", Picture(3)}});
-    HKEY link = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, (store + L"\\B second").c_str(), 0, nullptr,
-                              REG_OPTION_CREATE_LINK, KEY_ALL_ACCESS, nullptr, &link, nullptr),
-              ERROR_SUCCESS);
-    const std::wstring target = L"\\Registry\\Machine\\Software\\Kestovar\\Nowhere";
-    RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.c_str()),
-                   static_cast<DWORD>(target.size() * sizeof(wchar_t)));
-    RegCloseKey(link);
+    WriteDanglingLink(HKEY_LOCAL_MACHINE, store + L"\\B second");
     ASSERT_EQ(StoreOrder(Orvmenu()), (std::vector<std::wstring>{L"A first", L"B second", L"C third"}));
     HKEY probe = nullptr;
     ASSERT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, (store + L"\\B second").c_str(), 0, KEY_ALL_ACCESS, &probe),
