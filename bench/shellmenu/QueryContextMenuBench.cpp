@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 namespace {
 
 constexpr int kMenus = 1000;
-constexpr CLSID kHandlerClass = {0x1548903A, 0xBE63, 0x4177, {0xAC, 0x5A, 0x36, 0x15, 0x20, 0xB1, 0xB4, 0x9C}};
+constexpr CLSID kHandlerClass = {
+    0x1548903A, 0xBE63, 0x4177, {0xAC, 0x5A, 0x36, 0x15, 0x20, 0xB1, 0xB4, 0x9C}};
 constexpr wchar_t kStoreKey[] = L"Software\\Kestovar\\Orvane\\ShellPopup";
 
 double Seconds(LONGLONG ticks) {
@@ -36,7 +37,8 @@ double Median(std::vector<double> values) {
 bool CallServerExport(const char* name) {
     HMODULE library = LoadLibraryW(L"orvmenu.dll");
     if (!library) return false;
-    auto entry = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+    auto entry =
+        reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(reinterpret_cast<void*>(GetProcAddress(library, name)));
     const bool done = entry && SUCCEEDED(entry());
     FreeLibrary(library);
     return done;
@@ -70,7 +72,7 @@ double TimeOneMenu(LPCITEMIDLIST desktop) {
         const LONGLONG start = Now();
         const HRESULT result = menu->QueryContextMenu(popup, 0, 100, 0x7FFF, CMF_NORMAL);
         const LONGLONG end = Now();
-        if (HRESULT_CODE(result) == 8) seconds = Seconds(end - start);  // all seven entries were added
+        if (HRESULT_CODE(result) == 8) seconds = Seconds(end - start); // all seven entries were added
         DestroyMenu(popup);
         menu->Release();
     }
@@ -116,7 +118,7 @@ int main() {
 
     const double query = Median(queries);
     const double reference = Median(references);
-    std::printf("bench query-context-menu: %.1f us; reference create-destroy-menu: %.1f us; ratio %.2f\n", query,
-                reference, reference > 0 ? query / reference : 0.0);
+    std::printf("bench query-context-menu: %.1f us; reference create-destroy-menu: %.1f us; ratio %.2f\n",
+                query, reference, reference > 0 ? query / reference : 0.0);
     return 0;
 }

@@ -11,18 +11,18 @@ enum class FolderRule { DesktopOnly, AnyFileSystemFolder };
 enum class CaptionRule { Fixed, ByLanguage };
 
 struct BuildConstants {
-    const wchar_t* libraryName;        // as the export directory names it
-    const wchar_t* storeKey;           // menu entries, below HKEY_LOCAL_MACHINE
-    const wchar_t* branchKey;          // holds "Path" (and "Language"), below HKEY_LOCAL_MACHINE
+    const wchar_t* libraryName; // as the export directory names it
+    const wchar_t* storeKey;    // menu entries, below HKEY_LOCAL_MACHINE
+    const wchar_t* branchKey;   // holds "Path" (and "Language"), below HKEY_LOCAL_MACHINE
     FolderRule folderRule;
-    int maxEntries;                    // one fewer than the picture path slots
+    int maxEntries; // one fewer than the picture path slots
     CaptionRule captionRule;
     CLSID clsid;
-    const wchar_t* clsidText;          // registry form: upper case, in braces
-    const wchar_t* description;        // default value of the CLSID key
-    const wchar_t* fileClass;          // given to the extensions
-    const wchar_t* const* extensions;  // null-terminated list
-    const wchar_t* approvedData;       // data of the Approved value
+    const wchar_t* clsidText;         // registry form: upper case, in braces
+    const wchar_t* description;       // default value of the CLSID key
+    const wchar_t* fileClass;         // given to the extensions
+    const wchar_t* const* extensions; // null-terminated list
+    const wchar_t* approvedData;      // data of the Approved value
 };
 
 // Texts the handler shows; ANSI because the menu is built with the A calls.

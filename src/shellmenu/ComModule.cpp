@@ -19,13 +19,27 @@ LONG DecrementToZero(volatile LONG& count) {
 
 } // namespace
 
-void AddLiveObject() { InterlockedIncrement(&gLiveObjects); }
-void RemoveLiveObject() { DecrementToZero(gLiveObjects); }
-ULONG AddFactoryReference() { return static_cast<ULONG>(InterlockedIncrement(&gFactoryReferences)); }
-ULONG RemoveFactoryReference() { return static_cast<ULONG>(DecrementToZero(gFactoryReferences)); }
+void AddLiveObject() {
+    InterlockedIncrement(&gLiveObjects);
+}
+void RemoveLiveObject() {
+    DecrementToZero(gLiveObjects);
+}
+ULONG AddFactoryReference() {
+    return static_cast<ULONG>(InterlockedIncrement(&gFactoryReferences));
+}
+ULONG RemoveFactoryReference() {
+    return static_cast<ULONG>(DecrementToZero(gFactoryReferences));
+}
 
-LONG LiveObjectCount() { return InterlockedCompareExchange(&gLiveObjects, 0, 0); }
-LONG FactoryReferenceCount() { return InterlockedCompareExchange(&gFactoryReferences, 0, 0); }
-bool CanUnload() { return LiveObjectCount() == 0 && FactoryReferenceCount() == 0; }
+LONG LiveObjectCount() {
+    return InterlockedCompareExchange(&gLiveObjects, 0, 0);
+}
+LONG FactoryReferenceCount() {
+    return InterlockedCompareExchange(&gFactoryReferences, 0, 0);
+}
+bool CanUnload() {
+    return LiveObjectCount() == 0 && FactoryReferenceCount() == 0;
+}
 
 } // namespace orv::shellmenu

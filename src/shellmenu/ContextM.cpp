@@ -1,7 +1,7 @@
 #include "shellmenu/ContextM.h"
 
-#include <cstring>
 #include <cstddef>
+#include <cstring>
 
 #include <shellapi.h>
 
@@ -25,7 +25,9 @@ constexpr UINT kLowFlags = CMF_DEFAULTONLY | CMF_VERBSONLY | CMF_EXPLORE | CMF_N
 constexpr int kKeyNameChars = 256;
 constexpr int kCaptionBytes = kKeyNameChars * 2;
 
-HRESULT MenuResult(int code) { return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_NULL, code); }
+HRESULT MenuResult(int code) {
+    return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_NULL, code);
+}
 
 // The file-system path of an item ID list into a buffer of MAX_PATH + 1; empty when it has none.
 void PathOf(LPCITEMIDLIST pidl, char (&path)[MAX_PATH + 1]) {
@@ -56,9 +58,13 @@ bool ToAnsi(const wchar_t* text, char* buffer, int bytes) {
 
 } // namespace
 
-TContextMenu::TContextMenu() { AddLiveObject(); }
+TContextMenu::TContextMenu() {
+    AddLiveObject();
+}
 
-TContextMenu::~TContextMenu() { RemoveLiveObject(); }
+TContextMenu::~TContextMenu() {
+    RemoveLiveObject();
+}
 
 HRESULT TContextMenu::QueryInterface(REFIID riid, void** ppv) {
     if (!ppv) return E_POINTER;
@@ -77,7 +83,9 @@ HRESULT TContextMenu::QueryInterface(REFIID riid, void** ppv) {
     }
 }
 
-ULONG TContextMenu::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+ULONG TContextMenu::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
 
 ULONG TContextMenu::Release() {
     const LONG left = InterlockedDecrement(&references_);
@@ -100,7 +108,8 @@ HRESULT TContextMenu::Initialize(LPCITEMIDLIST pidlFolder, IDataObject*, HKEY) {
     }
 }
 
-HRESULT TContextMenu::QueryContextMenu(HMENU hmenu, UINT indexMenu, UINT idCmdFirst, UINT idCmdLast, UINT uFlags) {
+HRESULT TContextMenu::QueryContextMenu(HMENU hmenu, UINT indexMenu, UINT idCmdFirst, UINT idCmdLast,
+                                       UINT uFlags) {
     try {
         if ((uFlags & kLowFlags) != 0 && (uFlags & CMF_EXPLORE) == 0) return MenuResult(0);
         return BuildChangeWallpaperMenu(hmenu, indexMenu, idCmdFirst, idCmdLast);
@@ -131,7 +140,7 @@ HRESULT TContextMenu::BuildChangeWallpaperMenu(HMENU hmenu, UINT indexMenu, UINT
     item.hSubMenu = submenu;
     item.dwTypeData = const_cast<char*>(SubmenuCaption());
     if (!InsertMenuItemA(hmenu, indexMenu, TRUE, &item)) {
-        DestroyMenu(submenu);  // not taken over by hmenu: ours to free
+        DestroyMenu(submenu); // not taken over by hmenu: ours to free
         entryCount_ = 0;
         return MenuResult(0);
     }
@@ -147,8 +156,9 @@ void TContextMenu::AddStoreEntries(HMENU submenu, UINT idCmdFirst, int limit) {
     for (DWORD index = 0; entryCount_ < limit && index < kMaxNamesExamined; ++index) {
         wchar_t name[kKeyNameChars];
         DWORD nameChars = kKeyNameChars;
-        const LSTATUS status = RegEnumKeyExW(store.get(), index, name, &nameChars, nullptr, nullptr, nullptr, nullptr);
-        if (status == ERROR_MORE_DATA) continue;  // longer than a key name can be: not an entry
+        const LSTATUS status =
+            RegEnumKeyExW(store.get(), index, name, &nameChars, nullptr, nullptr, nullptr, nullptr);
+        if (status == ERROR_MORE_DATA) continue; // longer than a key name can be: not an entry
         if (status != ERROR_SUCCESS) break;
         name[kKeyNameChars - 1] = L'\0';
         // A subkey that vanished or does not open gets no number.
@@ -171,8 +181,8 @@ bool TContextMenu::AddEntry(HMENU submenu, HKEY entryKey, const wchar_t* name, U
     if (!ToAnsi(name, caption, sizeof(caption))) return false;
 
     entryPositions_[k] = entryPositions_[k - 1] + 1;
-    if (!InsertMenuA(submenu, static_cast<UINT>(entryPositions_[k]), MF_BYPOSITION | MF_STRING, idCmdFirst + k,
-                     caption))
+    if (!InsertMenuA(submenu, static_cast<UINT>(entryPositions_[k]), MF_BYPOSITION | MF_STRING,
+                     idCmdFirst + k, caption))
         return false;
     std::memcpy(picturePaths_[k], path, sizeof(path));
     picturePaths_[k][kPathChars - 1] = '\0';
@@ -185,7 +195,7 @@ HRESULT TContextMenu::InvokeCommand(CMINVOKECOMMANDINFO* info) {
         if (!info || info->cbSize < offsetof(CMINVOKECOMMANDINFO, lpVerb) + sizeof(info->lpVerb))
             return E_INVALIDARG;
         const ULONG_PTR verb = reinterpret_cast<ULONG_PTR>(info->lpVerb);
-        if ((verb >> 16) != 0) return E_FAIL;  // a verb given as text: none of ours
+        if ((verb >> 16) != 0) return E_FAIL; // a verb given as text: none of ours
         const int offset = static_cast<int>(LOWORD(verb));
         if (offset > entryCount_ || offset >= kSlots) return E_INVALIDARG;
 

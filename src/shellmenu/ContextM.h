@@ -3,15 +3,15 @@
 // the menu entries of the store and "Edit...", and applies the chosen entry's picture.
 #include <string>
 
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include "ActiveBuild.h"
 
 namespace orv::shellmenu {
 
 class TContextMenu final : public IShellExtInit, public IContextMenu {
-public:
+  public:
     TContextMenu();
     TContextMenu(const TContextMenu&) = delete;
     TContextMenu& operator=(const TContextMenu&) = delete;
@@ -21,7 +21,8 @@ public:
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
     // IShellExtInit
-    HRESULT STDMETHODCALLTYPE Initialize(LPCITEMIDLIST pidlFolder, IDataObject* dataObject, HKEY progIdKey) override;
+    HRESULT STDMETHODCALLTYPE Initialize(LPCITEMIDLIST pidlFolder, IDataObject* dataObject,
+                                         HKEY progIdKey) override;
     // IContextMenu
     HRESULT STDMETHODCALLTYPE QueryContextMenu(HMENU hmenu, UINT indexMenu, UINT idCmdFirst, UINT idCmdLast,
                                                UINT uFlags) override;
@@ -29,9 +30,9 @@ public:
     HRESULT STDMETHODCALLTYPE GetCommandString(UINT_PTR idCmd, UINT uType, UINT* reserved, CHAR* pszName,
                                                UINT cchMax) override;
 
-private:
-    static constexpr int kSlots = kBuild.maxEntries + 1;  // slot 0 holds nothing
-    static constexpr int kPathChars = MAX_PATH + 1;        // 260 characters and the NUL
+  private:
+    static constexpr int kSlots = kBuild.maxEntries + 1; // slot 0 holds nothing
+    static constexpr int kPathChars = MAX_PATH + 1;      // 260 characters and the NUL
 
     ~TContextMenu();
     HRESULT BuildChangeWallpaperMenu(HMENU hmenu, UINT indexMenu, UINT idCmdFirst, UINT idCmdLast);

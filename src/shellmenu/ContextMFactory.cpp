@@ -30,9 +30,13 @@ HRESULT TContextMenuFactory::QueryInterface(REFIID riid, void** ppv) {
     return S_OK;
 }
 
-ULONG TContextMenuFactory::AddRef() { return AddFactoryReference(); }
+ULONG TContextMenuFactory::AddRef() {
+    return AddFactoryReference();
+}
 
-ULONG TContextMenuFactory::Release() { return RemoveFactoryReference(); }
+ULONG TContextMenuFactory::Release() {
+    return RemoveFactoryReference();
+}
 
 HRESULT TContextMenuFactory::CreateInstance(IUnknown* outer, REFIID riid, void** ppv) {
     if (!ppv) return E_POINTER;
@@ -43,7 +47,7 @@ HRESULT TContextMenuFactory::CreateInstance(IUnknown* outer, REFIID riid, void**
         auto* handler = new (std::nothrow) TContextMenu();
         if (!handler) return E_OUTOFMEMORY;
         const HRESULT result = handler->QueryInterface(riid, ppv);
-        handler->Release();  // the creation reference: destroys the object when QueryInterface failed
+        handler->Release(); // the creation reference: destroys the object when QueryInterface failed
         return result;
     } catch (...) {
         *ppv = nullptr;

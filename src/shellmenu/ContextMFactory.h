@@ -1,13 +1,13 @@
 #pragma once
 // The library's one class factory: creates TContextMenu objects for the shell. It lives as long
 // as the library; its references only feed the library-wide factory count.
-#include <windows.h>
 #include <unknwn.h>
+#include <windows.h>
 
 namespace orv::shellmenu {
 
 class TContextMenuFactory final : public IClassFactory {
-public:
+  public:
     constexpr TContextMenuFactory() = default;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;

@@ -37,7 +37,9 @@ void ScopedKey::Close() {
 
 namespace {
 
-bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+bool IsText(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ;
+}
 
 } // namespace
 
@@ -48,7 +50,8 @@ TextRead ReadText(HKEY key, const wchar_t* name, wchar_t* buffer, DWORD capacity
     // The type comes back also when the data does not fit.
     DWORD type = REG_NONE;
     DWORD bytes = capacity * sizeof(wchar_t);
-    const LSTATUS status = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes);
+    const LSTATUS status =
+        RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes);
     if (status != ERROR_SUCCESS) buffer[0] = L'\0';
     if (status == ERROR_MORE_DATA) return IsText(type) ? TextRead::TooLong : TextRead::WrongType;
     if (status != ERROR_SUCCESS) return TextRead::Missing;

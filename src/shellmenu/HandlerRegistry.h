@@ -9,7 +9,7 @@ namespace orv::shellmenu {
 
 // An open registry key, closed when it goes out of scope. Empty when opening failed.
 class ScopedKey {
-public:
+  public:
     ScopedKey() = default;
     ScopedKey(ScopedKey&& other) noexcept : key_(other.key_) { other.key_ = nullptr; }
     ScopedKey& operator=(ScopedKey&& other) noexcept;
@@ -25,7 +25,7 @@ public:
     HKEY get() const { return key_; }
     void Close();
 
-private:
+  private:
     HKEY key_ = nullptr;
 };
 

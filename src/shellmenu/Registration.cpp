@@ -16,13 +16,14 @@ enum class Undo { Keep, DeleteKey, RestoreExtension };
 struct Row {
     Root root;
     std::wstring key;
-    std::wstring valueName;  // empty: the default value
+    std::wstring valueName; // empty: the default value
     std::wstring data;
     Write write;
     Undo undo;
 };
 
-constexpr wchar_t kApprovedKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
+constexpr wchar_t kApprovedKey[] =
+    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
 
 std::vector<Row> RegistrationRows(const std::wstring& libraryPath) {
     const std::wstring classKey = std::wstring(L"CLSID\\") + kBuild.clsidText;
@@ -49,9 +50,13 @@ HKEY RootOf(const RegistrationRoots& roots, Root root) {
     return root == Root::Classes ? roots.classes : roots.machine;
 }
 
-const wchar_t* ValueName(const std::wstring& name) { return name.empty() ? nullptr : name.c_str(); }
+const wchar_t* ValueName(const std::wstring& name) {
+    return name.empty() ? nullptr : name.c_str();
+}
 
-bool SameName(const std::wstring& a, const wchar_t* b) { return lstrcmpiW(a.c_str(), b) == 0; }
+bool SameName(const std::wstring& a, const wchar_t* b) {
+    return lstrcmpiW(a.c_str(), b) == 0;
+}
 
 // The default value of a key; empty when the key or the value is missing or not text.
 std::wstring DefaultValue(HKEY root, const std::wstring& path) {
@@ -67,7 +72,8 @@ bool RememberPreviousClass(HKEY classes, const std::wstring& extension) {
     const std::wstring previous = DefaultValue(classes, extension);
     if (SameName(previous, kBuild.fileClass)) return true;
     ScopedKey fileClass = ScopedKey::Create(classes, kBuild.fileClass, KEY_READ | KEY_WRITE);
-    return fileClass && WriteText(fileClass.get(), PreviousClassValueName(extension.c_str()).c_str(), previous);
+    return fileClass &&
+           WriteText(fileClass.get(), PreviousClassValueName(extension.c_str()).c_str(), previous);
 }
 
 bool WriteRow(const RegistrationRoots& roots, const Row& row, bool ntFamily) {
@@ -100,7 +106,7 @@ void RestoreExtension(HKEY classes, const std::wstring& extension) {
     const std::wstring memoName = PreviousClassValueName(extension.c_str());
     ScopedKey ourClass = ScopedKey::Open(classes, kBuild.fileClass, KEY_READ | KEY_WRITE);
     std::wstring previous;
-    if (!ourClass || !ReadText(ourClass.get(), memoName.c_str(), previous)) return;  // nothing remembered
+    if (!ourClass || !ReadText(ourClass.get(), memoName.c_str(), previous)) return; // nothing remembered
 
     const std::wstring current = DefaultValue(classes, extension);
     if (SameName(current, kBuild.fileClass)) {
@@ -126,7 +132,7 @@ void UndoRow(const RegistrationRoots& roots, const Row& row) {
     HKEY root = RootOf(roots, row.root);
     switch (row.undo) {
     case Undo::DeleteKey:
-        RegDeleteKeyW(root, row.key.c_str());  // one key; left in place when it cannot go
+        RegDeleteKeyW(root, row.key.c_str()); // one key; left in place when it cannot go
         break;
     case Undo::RestoreExtension:
         RestoreExtension(root, row.key);
@@ -138,7 +144,9 @@ void UndoRow(const RegistrationRoots& roots, const Row& row) {
 
 } // namespace
 
-RegistrationRoots SystemRoots() { return {HKEY_CLASSES_ROOT, HKEY_LOCAL_MACHINE}; }
+RegistrationRoots SystemRoots() {
+    return {HKEY_CLASSES_ROOT, HKEY_LOCAL_MACHINE};
+}
 
 std::wstring PreviousClassValueName(const wchar_t* extension) {
     return std::wstring(L"PreviousFileClass") + extension;
@@ -157,7 +165,8 @@ HRESULT RegisterHandler(const RegistrationRoots& roots, const std::wstring& libr
 HRESULT UnregisterHandler(const RegistrationRoots& roots) {
     try {
         const std::vector<Row> rows = RegistrationRows(L"");
-        for (auto row = rows.rbegin(); row != rows.rend(); ++row) UndoRow(roots, *row);
+        for (auto row = rows.rbegin(); row != rows.rend(); ++row)
+            UndoRow(roots, *row);
     } catch (...) {
         // Unregistration removes what it can and reports success, as installers expect.
     }
@@ -171,14 +180,15 @@ std::wstring RegisteredLibraryPath(HMODULE module) {
     std::wstring full(path.data(), length);
     if (full.find(L' ') == std::wstring::npos) return full;
     const DWORD shortLength = GetShortPathNameW(full.c_str(), path.data(), static_cast<DWORD>(path.size()));
-    if (shortLength == 0 || shortLength >= path.size()) return full;  // no short name: the long one still works
+    if (shortLength == 0 || shortLength >= path.size())
+        return full; // no short name: the long one still works
     return std::wstring(path.data(), shortLength);
 }
 
 bool IsNtFamily() {
     OSVERSIONINFOW version = {};
     version.dwOSVersionInfoSize = sizeof(version);
-    if (!GetVersionExW(&version)) return true;  // every system that runs 64-bit code is NT
+    if (!GetVersionExW(&version)) return true; // every system that runs 64-bit code is NT
     return version.dwPlatformId == VER_PLATFORM_WIN32_NT;
 }
 

@@ -13,12 +13,15 @@ namespace {
 
 constexpr UINT kFirst = 100;
 
-HRESULT MenuResult(int code) { return MAKE_HRESULT(SEVERITY_SUCCESS, 0, code); }
+HRESULT MenuResult(int code) {
+    return MAKE_HRESULT(SEVERITY_SUCCESS, 0, code);
+}
 
 const std::string kEnglish = "Change Wallpaper";
 const std::string kRussian1251 = "\xD1\xEC\xE5\xED\xE8\xF2\xFC \xEE\xE1\xEE\xE8";
 
-void WriteEntry(const BuildUnderTest& build, const std::wstring& caption, DWORD type, const std::vector<BYTE>& data) {
+void WriteEntry(const BuildUnderTest& build, const std::wstring& caption, DWORD type,
+                const std::vector<BYTE>& data) {
     WriteValue(HKEY_LOCAL_MACHINE, std::wstring(build.storeKey) + L"\\" + caption, nullptr, type, data.data(),
                static_cast<DWORD>(data.size()));
 }
@@ -34,113 +37,119 @@ std::wstring PathOfLength(size_t length) {
     return path + L".bmp";
 }
 
-// Builds the store with two good entries around the hostile one, so that order and numbering show.
-void AroundGoodEntries(const BuildUnderTest& build, const std::function<void()>& hostile) {
-    WriteStore(build, {{L"Alpha", L"C:\\alpha.bmp"}, {L"Omega", L"C:\\omega.bmp"}});
-    hostile();
+using Prepare = std::function<void()>;
+
+// The store with a hostile entry "Middle" between two good ones, so that order and numbering show.
+Prepare MiddleEntry(DWORD type, std::vector<BYTE> data) {
+    return [type, data] {
+        WriteStore(Orvmenu(), {{L"Alpha", L"C:\\alpha.bmp"}, {L"Omega", L"C:\\omega.bmp"}});
+        WriteEntry(Orvmenu(), L"Middle", type, data);
+    };
+}
+
+Prepare MiddleWithoutDefaultValue() {
+    return [] {
+        WriteStore(Orvmenu(), {{L"Alpha", L"C:\\alpha.bmp"}, {L"Omega", L"C:\\omega.bmp"}});
+        WriteValue(HKEY_LOCAL_MACHINE, std::wstring(Orvmenu().storeKey) + L"\\Middle", L"other", REG_SZ, L"",
+                   sizeof(wchar_t));
+    };
+}
+
+Prepare ManyEntries(const BuildUnderTest& build, int count) {
+    return [&build, count] {
+        std::vector<Entry> entries;
+        for (int i = 0; i < count; ++i)
+            entries.push_back({L"Entry" + std::to_wstring(100 + i), L"C:\\x.bmp"});
+        WriteStore(build, entries);
+    };
+}
+
+Prepare KeysThatNeverOpenBeforeAGoodOne(int count) {
+    return [count] {
+        WriteStore(Orvmenu(), {{L"Z good", L"C:\\z.bmp"}});
+        for (int i = 0; i < count; ++i)
+            WriteDanglingLink(HKEY_LOCAL_MACHINE,
+                              std::wstring(Orvmenu().storeKey) + L"\\A" + std::to_wstring(1000 + i));
+    };
+}
+
+// "Language" in the branch of `build` (type REG_NONE: no branch at all), over an empty store.
+Prepare Language(const BuildUnderTest& build, DWORD type, std::vector<BYTE> data) {
+    return [&build, type, data] {
+        DeleteTree(HKEY_LOCAL_MACHINE, build.branchKey);
+        if (type != REG_NONE)
+            WriteValue(HKEY_LOCAL_MACHINE, build.branchKey, L"Language", type, data.data(),
+                       static_cast<DWORD>(data.size()));
+    };
+}
+
+std::vector<BYTE> Dword(DWORD value) {
+    return {BYTE(value), BYTE(value >> 8), BYTE(value >> 16), BYTE(value >> 24)};
 }
 
 struct HostileCase {
     const char* name;
     const BuildUnderTest* build;
-    std::function<void()> prepare;
-    std::set<std::wstring> leftOut;  // store names that must not become entries
-    size_t shown;                    // entries expected: the first this many of the rest, in store order
-    std::string caption;
+    Prepare prepare;
+    std::set<std::wstring> leftOut; // store names that must not become entries
+    size_t shown;                   // entries expected: the first this many of the rest, in store order
+    std::string caption = kEnglish;
     UINT idCmdLast = kFirst + 100;
 };
 
 TEST(HostileStore, GivesASaneMenuWhateverTheStoreHolds) {
-    const std::wstring longName(255, L'n');
-    const std::wstring tslBranch = Tslmenu().branchKey;
+    std::vector<BYTE> unterminated = TextBytes(L"C:\\m.bmp");
+    unterminated.resize(unterminated.size() - sizeof(wchar_t));
     const HostileCase cases[] = {
-        {"100 subkeys, current build", &Orvmenu(),
+        {"100 subkeys, current build", &Orvmenu(), ManyEntries(Orvmenu(), 100), {}, 7},
+        {"100 subkeys, older build", &Tslmenu(), ManyEntries(Tslmenu(), 100), {}, 6},
+        {"name of 255 characters",
+         &Orvmenu(),
          [] {
-             std::vector<Entry> entries;
-             for (int i = 0; i < 100; ++i) entries.push_back({L"Entry" + std::to_wstring(i), L"C:\\x.bmp"});
-             WriteStore(Orvmenu(), entries);
+             WriteStore(Orvmenu(), {{std::wstring(255, L'n'), L"C:\\x.bmp"}});
          },
-         {}, 7, kEnglish},
-        {"100 subkeys, older build", &Tslmenu(),
-         [] {
-             std::vector<Entry> entries;
-             for (int i = 0; i < 100; ++i) entries.push_back({L"Entry" + std::to_wstring(i), L"C:\\x.bmp"});
-             WriteStore(Tslmenu(), entries);
-         },
-         {}, 6, kEnglish},
-        {"name of 255 characters", &Orvmenu(), [&] { WriteStore(Orvmenu(), {{longName, L"C:\\x.bmp"}}); }, {}, 1,
-         kEnglish},
-        {"default value is a number", &Orvmenu(),
-         [] { AroundGoodEntries(Orvmenu(), [] { WriteEntry(Orvmenu(), L"Middle", REG_DWORD, {1, 0, 0, 0}); }); },
-         {L"Middle"}, 2, kEnglish},
-        {"default value is 1 MB of binary", &Orvmenu(),
-         [] {
-             AroundGoodEntries(Orvmenu(), [] { WriteEntry(Orvmenu(), L"Middle", REG_BINARY, std::vector<BYTE>(1 << 20, 'x')); });
-         },
-         {L"Middle"}, 2, kEnglish},
-        {"default value is 1 MB of text", &Orvmenu(),
-         [] {
-             AroundGoodEntries(Orvmenu(), [] { WriteEntry(Orvmenu(), L"Middle", REG_SZ, TextBytes(std::wstring(1 << 19, L'x'))); });
-         },
-         {L"Middle"}, 2, kEnglish},
-        {"path of 261 characters", &Orvmenu(),
-         [] { AroundGoodEntries(Orvmenu(), [] { WriteEntry(Orvmenu(), L"Middle", REG_SZ, TextBytes(PathOfLength(261))); }); },
-         {L"Middle"}, 2, kEnglish},
-        {"path of 260 characters", &Orvmenu(),
-         [] { AroundGoodEntries(Orvmenu(), [] { WriteEntry(Orvmenu(), L"Middle", REG_SZ, TextBytes(PathOfLength(260))); }); },
-         {}, 3, kEnglish},
-        {"text without its terminating NUL", &Orvmenu(),
-         [] {
-             AroundGoodEntries(Orvmenu(), [] {
-                 std::vector<BYTE> bytes = TextBytes(L"C:\\m.bmp");
-                 bytes.resize(bytes.size() - 2);
-                 WriteEntry(Orvmenu(), L"Middle", REG_SZ, bytes);
-             });
-         },
-         {}, 3, kEnglish},
-        {"default value missing", &Orvmenu(),
-         [] {
-             AroundGoodEntries(Orvmenu(), [] {
-                 WriteValue(HKEY_LOCAL_MACHINE, std::wstring(Orvmenu().storeKey) + L"\\Middle", L"other", REG_SZ,
-                            L"", sizeof(wchar_t));
-             });
-         },
-         {}, 3, kEnglish},
-        {"hundreds of subkeys that do not open before a good one", &Orvmenu(),
-         [] {
-             WriteStore(Orvmenu(), {{L"Z good", L"C:\\z.bmp"}});
-             for (int i = 0; i < 300; ++i)
-                 WriteDanglingLink(HKEY_LOCAL_MACHINE, std::wstring(Orvmenu().storeKey) + L"\\A" + std::to_wstring(1000 + i));
-         },
-         {}, 0, kEnglish},
-        {"no store at all", &Orvmenu(), [] { DeleteTree(HKEY_LOCAL_MACHINE, Orvmenu().storeKey); }, {}, 0, kEnglish},
-        {"Language 1", &Tslmenu(), [&] { WriteStore(Tslmenu(), {}); WriteDword(HKEY_LOCAL_MACHINE, tslBranch, L"Language", 1); }, {}, 0, kRussian1251},
-        {"Language 0", &Tslmenu(), [&] { WriteDword(HKEY_LOCAL_MACHINE, tslBranch, L"Language", 0); }, {}, 0, kEnglish},
-        {"Language 2", &Tslmenu(), [&] { WriteDword(HKEY_LOCAL_MACHINE, tslBranch, L"Language", 2); }, {}, 0, kEnglish},
-        {"Language as text", &Tslmenu(), [&] { WriteText(HKEY_LOCAL_MACHINE, tslBranch, L"Language", L"1"); }, {}, 0, kEnglish},
-        {"Language as 8 bytes", &Tslmenu(),
-         [&] {
-             const unsigned long long one = 1;
-             WriteValue(HKEY_LOCAL_MACHINE, tslBranch, L"Language", REG_BINARY, &one, sizeof(one));
-         },
-         {}, 0, kEnglish},
-        {"Language as a 2-byte number", &Tslmenu(),
-         [&] {
-             const unsigned short one = 1;
-             WriteValue(HKEY_LOCAL_MACHINE, tslBranch, L"Language", REG_DWORD, &one, sizeof(one));
-         },
-         {}, 0, kEnglish},
-        {"no branch", &Tslmenu(), [&] { DeleteTree(HKEY_LOCAL_MACHINE, tslBranch); }, {}, 0, kEnglish},
-        {"Language 1, current build ignores it", &Orvmenu(),
-         [] { WriteStore(Orvmenu(), {}); WriteDword(HKEY_LOCAL_MACHINE, Orvmenu().branchKey, L"Language", 1); }, {}, 0, kEnglish},
-        {"room for two entries of seven", &Orvmenu(),
-         [] {
-             std::vector<Entry> entries;
-             for (int i = 0; i < 7; ++i) entries.push_back({L"Entry" + std::to_wstring(i), L"C:\\x.bmp"});
-             WriteStore(Orvmenu(), entries);
-         },
-         {}, 2, kEnglish, kFirst + 2},
-        {"room for the submenu item only", &Orvmenu(), [] {}, {}, 0, kEnglish, kFirst},
+         {},
+         1},
+        {"default value is a number", &Orvmenu(), MiddleEntry(REG_DWORD, Dword(1)), {L"Middle"}, 2},
+        {"default value is 1 MB of binary",
+         &Orvmenu(),
+         MiddleEntry(REG_BINARY, std::vector<BYTE>(1 << 20, 'x')),
+         {L"Middle"},
+         2},
+        {"default value is 1 MB of text",
+         &Orvmenu(),
+         MiddleEntry(REG_SZ, TextBytes(std::wstring(1 << 19, L'x'))),
+         {L"Middle"},
+         2},
+        {"path of 261 characters",
+         &Orvmenu(),
+         MiddleEntry(REG_SZ, TextBytes(PathOfLength(261))),
+         {L"Middle"},
+         2},
+        {"path of 260 characters", &Orvmenu(), MiddleEntry(REG_SZ, TextBytes(PathOfLength(260))), {}, 3},
+        {"text without its terminating NUL", &Orvmenu(), MiddleEntry(REG_SZ, unterminated), {}, 3},
+        {"path as expandable text",
+         &Orvmenu(),
+         MiddleEntry(REG_EXPAND_SZ, TextBytes(L"%TEMP%\\m.bmp")),
+         {},
+         3},
+        {"default value missing", &Orvmenu(), MiddleWithoutDefaultValue(), {}, 3},
+        {"hundreds of keys that never open before a good one",
+         &Orvmenu(),
+         KeysThatNeverOpenBeforeAGoodOne(300),
+         {},
+         0},
+        {"no store at all", &Orvmenu(), [] { DeleteTree(HKEY_LOCAL_MACHINE, Orvmenu().storeKey); }, {}, 0},
+        {"Language 1", &Tslmenu(), Language(Tslmenu(), REG_DWORD, Dword(1)), {}, 0, kRussian1251},
+        {"Language 0", &Tslmenu(), Language(Tslmenu(), REG_DWORD, Dword(0)), {}, 0},
+        {"Language 2", &Tslmenu(), Language(Tslmenu(), REG_DWORD, Dword(2)), {}, 0},
+        {"Language as text", &Tslmenu(), Language(Tslmenu(), REG_SZ, TextBytes(L"1")), {}, 0},
+        {"Language as 8 bytes", &Tslmenu(), Language(Tslmenu(), REG_BINARY, {1, 0, 0, 0, 0, 0, 0, 0}), {}, 0},
+        {"Language as a 2-byte number", &Tslmenu(), Language(Tslmenu(), REG_DWORD, {1, 0}), {}, 0},
+        {"no branch", &Tslmenu(), Language(Tslmenu(), REG_NONE, {}), {}, 0},
+        {"Language 1, current build ignores it", &Orvmenu(), Language(Orvmenu(), REG_DWORD, Dword(1)), {}, 0},
+        {"room for two entries of seven", &Orvmenu(), ManyEntries(Orvmenu(), 7), {}, 2, kEnglish, kFirst + 2},
+        {"room for the submenu item only", &Orvmenu(), ManyEntries(Orvmenu(), 7), {}, 0, kEnglish, kFirst},
     };
 
     ASSERT_EQ(RunRegsvr32(L"\"" + BinFolder() + Orvmenu().dll + L"\""), 0u);
@@ -210,19 +219,27 @@ TEST(HostileCalls, AreRefusedWithoutSideEffects) {
         std::function<HRESULT()> call;
         HRESULT expected;
     } invokes[] = {
-        {"offset just beyond the entries", [&] {
-             CMINVOKECOMMANDINFO info = {sizeof(info), 0, nullptr, MAKEINTRESOURCEA(3), nullptr, nullptr, 0, 0, nullptr};
+        {"offset just beyond the entries",
+         [&] {
+             CMINVOKECOMMANDINFO info = {
+                 sizeof(info), 0, nullptr, MAKEINTRESOURCEA(3), nullptr, nullptr, 0, 0, nullptr};
              return handler.menu->InvokeCommand(&info);
-         }, E_INVALIDARG},
-        {"largest offset", [&] {
-             CMINVOKECOMMANDINFO info = {sizeof(info), 0, nullptr, MAKEINTRESOURCEA(0xFFFF), nullptr, nullptr, 0, 0, nullptr};
+         },
+         E_INVALIDARG},
+        {"largest offset",
+         [&] {
+             CMINVOKECOMMANDINFO info = {
+                 sizeof(info), 0, nullptr, MAKEINTRESOURCEA(0xFFFF), nullptr, nullptr, 0, 0, nullptr};
              return handler.menu->InvokeCommand(&info);
-         }, E_INVALIDARG},
+         },
+         E_INVALIDARG},
         {"no command information", [&] { return handler.menu->InvokeCommand(nullptr); }, E_INVALIDARG},
-        {"size too small to hold a verb", [&] {
+        {"size too small to hold a verb",
+         [&] {
              CMINVOKECOMMANDINFO info = {4, 0, nullptr, MAKEINTRESOURCEA(1), nullptr, nullptr, 0, 0, nullptr};
              return handler.menu->InvokeCommand(&info);
-         }, E_INVALIDARG},
+         },
+         E_INVALIDARG},
     };
     for (const auto& test : invokes) {
         SCOPED_TRACE(test.name);
@@ -248,7 +265,8 @@ TEST(HostileCalls, AreRefusedWithoutSideEffects) {
         SCOPED_TRACE(test.name);
         char buffer[9];
         std::fill(std::begin(buffer), std::end(buffer), '#');
-        EXPECT_EQ(handler.menu->GetCommandString(0, GCS_HELPTEXTA, nullptr, test.nullBuffer ? nullptr : buffer, test.cchMax),
+        EXPECT_EQ(handler.menu->GetCommandString(0, GCS_HELPTEXTA, nullptr,
+                                                 test.nullBuffer ? nullptr : buffer, test.cchMax),
                   test.expected);
         if (!test.nullBuffer) {
             EXPECT_EQ(std::string(buffer, 9), test.written);

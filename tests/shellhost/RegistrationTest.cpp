@@ -9,7 +9,8 @@ using namespace shellhost;
 
 namespace {
 
-constexpr wchar_t kApprovedKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
+constexpr wchar_t kApprovedKey[] =
+    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
 
 struct ExpectedRow {
     HKEY root;
@@ -40,7 +41,9 @@ std::wstring Upper(std::wstring text) {
     return text;
 }
 
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+std::wstring Quoted(const std::wstring& path) {
+    return L"\"" + path + L"\"";
+}
 
 // The file classes the extensions name before a test registers anything.
 void SetUserAssociations() {
@@ -58,8 +61,8 @@ TEST_P(RegistrationByRegsvr32, WritesEveryRowAndUnregistrationRemovesOnlyItsKeys
     ASSERT_EQ(RunRegsvr32(Quoted(library)), 0u) << "regsvr32 failed to register " << build.name;
     for (const ExpectedRow& row : ExpectedRows(build, library)) {
         const auto data = ReadText(row.root, row.key, row.name);
-        ASSERT_TRUE(data.has_value()) << "missing value '" << Narrow(row.name ? row.name : L"") << "' of "
-                                      << Narrow(row.key);
+        ASSERT_TRUE(data.has_value())
+            << "missing value '" << Narrow(row.name ? row.name : L"") << "' of " << Narrow(row.key);
         EXPECT_EQ(Narrow(Upper(*data)), Narrow(Upper(row.data))) << "value of " << Narrow(row.key);
     }
 
@@ -70,7 +73,8 @@ TEST_P(RegistrationByRegsvr32, WritesEveryRowAndUnregistrationRemovesOnlyItsKeys
         EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, removed)) << Narrow(removed) << " is still there";
     // Kept on purpose: the file class key itself and the Approved value.
     EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, build.fileClass));
-    EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kApprovedKey, build.clsidText).value_or(L"<none>"), build.approvedData);
+    EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kApprovedKey, build.clsidText).value_or(L"<none>"),
+              build.approvedData);
     // The extensions name the user's file classes again.
     EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, L".jpg").value_or(L"<none>"), L"jpegfile");
     EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, L".bmp").value_or(L"<none>"), L"Paint.Picture");
@@ -113,21 +117,31 @@ TEST(Registration, LibraryInAFolderWithABlankIsRegisteredUnderItsShortPath) {
 // both builds were registered and are removed in either order.
 struct AssociationCase {
     const char* name;
-    std::vector<std::pair<const BuildUnderTest*, bool>> steps;  // build, register (else unregister)
-    const wchar_t* jpgBefore;  // null: no ".jpg" key at all
-    const wchar_t* jpgAfter;   // null: no ".jpg" key at all
+    std::vector<std::pair<const BuildUnderTest*, bool>> steps; // build, register (else unregister)
+    const wchar_t* jpgBefore;                                  // null: no ".jpg" key at all
+    const wchar_t* jpgAfter;                                   // null: no ".jpg" key at all
 };
 
 TEST(Registration, UnregistrationGivesTheExtensionsBackTheirFileClasses) {
     const AssociationCase cases[] = {
         {"one build", {{&Orvmenu(), true}, {&Orvmenu(), false}}, L"jpegfile", L"jpegfile"},
-        {"registered twice", {{&Orvmenu(), true}, {&Orvmenu(), true}, {&Orvmenu(), false}}, L"jpegfile", L"jpegfile"},
+        {"registered twice",
+         {{&Orvmenu(), true}, {&Orvmenu(), true}, {&Orvmenu(), false}},
+         L"jpegfile",
+         L"jpegfile"},
         {"both, first removed first",
-         {{&Orvmenu(), true}, {&Tslmenu(), true}, {&Orvmenu(), false}, {&Tslmenu(), false}}, L"jpegfile", L"jpegfile"},
+         {{&Orvmenu(), true}, {&Tslmenu(), true}, {&Orvmenu(), false}, {&Tslmenu(), false}},
+         L"jpegfile",
+         L"jpegfile"},
         {"both, last removed first",
-         {{&Orvmenu(), true}, {&Tslmenu(), true}, {&Tslmenu(), false}, {&Orvmenu(), false}}, L"jpegfile", L"jpegfile"},
+         {{&Orvmenu(), true}, {&Tslmenu(), true}, {&Tslmenu(), false}, {&Orvmenu(), false}},
+         L"jpegfile",
+         L"jpegfile"},
         {"no association before", {{&Tslmenu(), true}, {&Tslmenu(), false}}, nullptr, nullptr},
-        {"only one of two removed", {{&Orvmenu(), true}, {&Tslmenu(), true}, {&Orvmenu(), false}}, L"jpegfile", L"TSL"},
+        {"only one of two removed",
+         {{&Orvmenu(), true}, {&Tslmenu(), true}, {&Orvmenu(), false}},
+         L"jpegfile",
+         L"TSL"},
         {"last registered wins", {{&Tslmenu(), true}, {&Orvmenu(), true}}, L"jpegfile", L"ORV"},
     };
     for (const AssociationCase& test : cases) {
@@ -153,16 +167,16 @@ TEST(Registration, UnregistrationGivesTheExtensionsBackTheirFileClasses) {
 
 // The table itself, aimed at scratch roots (the library's code linked in directly).
 class ScratchRoots : public ::testing::Test {
-protected:
+  protected:
     const std::wstring base = L"Software\\OrvaneScratch";
     HKEY classes = nullptr;
     HKEY machine = nullptr;
     void SetUp() override {
         DeleteTree(HKEY_CURRENT_USER, base);
-        RegCreateKeyExW(HKEY_CURRENT_USER, (base + L"\\classes").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &classes, nullptr);
-        RegCreateKeyExW(HKEY_CURRENT_USER, (base + L"\\machine").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &machine, nullptr);
+        RegCreateKeyExW(HKEY_CURRENT_USER, (base + L"\\classes").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                        nullptr, &classes, nullptr);
+        RegCreateKeyExW(HKEY_CURRENT_USER, (base + L"\\machine").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                        nullptr, &machine, nullptr);
     }
     void TearDown() override {
         RegCloseKey(classes);
@@ -179,7 +193,8 @@ TEST_F(ScratchRoots, ApprovedValueOnlyOnNtFamilySystems) {
     for (const auto& test : cases) {
         SCOPED_TRACE(test.ntFamily ? "NT family" : "outside the NT family");
         RegDeleteTreeW(machine, nullptr);
-        EXPECT_EQ(orv::shellmenu::RegisterHandler({classes, machine}, L"C:\\lib\\orvmenu.dll", test.ntFamily), S_OK);
+        EXPECT_EQ(orv::shellmenu::RegisterHandler({classes, machine}, L"C:\\lib\\orvmenu.dll", test.ntFamily),
+                  S_OK);
         EXPECT_EQ(ReadText(classes, L".bmp").value_or(L"<none>"), L"ORV");
         EXPECT_EQ(ReadText(machine, kApprovedKey, Orvmenu().clsidText).has_value(), test.approved);
     }
@@ -188,10 +203,11 @@ TEST_F(ScratchRoots, ApprovedValueOnlyOnNtFamilySystems) {
 TEST_F(ScratchRoots, FirstFailingRowEndsRegistrationAndEarlierRowsStay) {
     // Below a volatile key no lasting key can be created: the Approved row (the last) fails there.
     HKEY volatileMachine = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (base + L"\\volatile").c_str(), 0, nullptr, REG_OPTION_VOLATILE,
-                              KEY_ALL_ACCESS, nullptr, &volatileMachine, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (base + L"\\volatile").c_str(), 0, nullptr,
+                              REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &volatileMachine, nullptr),
               ERROR_SUCCESS);
-    const HRESULT result = orv::shellmenu::RegisterHandler({classes, volatileMachine}, L"C:\\lib\\orvmenu.dll", true);
+    const HRESULT result =
+        orv::shellmenu::RegisterHandler({classes, volatileMachine}, L"C:\\lib\\orvmenu.dll", true);
     RegCloseKey(volatileMachine);
 
     EXPECT_EQ(result, E_FAIL);
@@ -202,10 +218,11 @@ TEST_F(ScratchRoots, FirstFailingRowEndsRegistrationAndEarlierRowsStay) {
 
     // And when the very first row fails, nothing at all is written.
     HKEY volatileClasses = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (base + L"\\volatile2").c_str(), 0, nullptr, REG_OPTION_VOLATILE,
-                              KEY_ALL_ACCESS, nullptr, &volatileClasses, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (base + L"\\volatile2").c_str(), 0, nullptr,
+                              REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &volatileClasses, nullptr),
               ERROR_SUCCESS);
-    EXPECT_EQ(orv::shellmenu::RegisterHandler({volatileClasses, machine}, L"C:\\lib\\orvmenu.dll", true), E_FAIL);
+    EXPECT_EQ(orv::shellmenu::RegisterHandler({volatileClasses, machine}, L"C:\\lib\\orvmenu.dll", true),
+              E_FAIL);
     RegCloseKey(volatileClasses);
     EXPECT_EQ(SubkeyNames(HKEY_CURRENT_USER, base + L"\\volatile2"), std::vector<std::wstring>{});
     EXPECT_EQ(SubkeyNames(machine, L""), std::vector<std::wstring>{});

@@ -13,14 +13,14 @@ namespace {
 
 // COM for the whole run, on the test thread, as the shell's own thread uses it.
 class ComEnvironment : public ::testing::Environment {
-public:
+  public:
     void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
     void TearDown() override { CoUninitialize(); }
 };
 [[maybe_unused]] ::testing::Environment* const gCom = ::testing::AddGlobalTestEnvironment(new ComEnvironment);
 
 class Key {
-public:
+  public:
     Key(HKEY root, const std::wstring& path, bool create, REGSAM access = KEY_ALL_ACCESS) {
         if (create)
             RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, access, nullptr, &key_, nullptr);
@@ -32,7 +32,7 @@ public:
     }
     HKEY get() const { return key_; }
 
-private:
+  private:
     HKEY key_ = nullptr;
 };
 
@@ -94,14 +94,17 @@ std::wstring TempFolder() {
     return std::wstring(path, length);
 }
 
-bool KeyExists(HKEY root, const std::wstring& path) { return Key(root, path, false, KEY_READ).get() != nullptr; }
+bool KeyExists(HKEY root, const std::wstring& path) {
+    return Key(root, path, false, KEY_READ).get() != nullptr;
+}
 
 std::optional<std::wstring> ReadText(HKEY root, const std::wstring& path, const wchar_t* name) {
     Key key(root, path, false, KEY_READ);
     if (!key.get()) return std::nullopt;
     DWORD type = 0;
     DWORD bytes = 0;
-    if (RegQueryValueExW(key.get(), name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS) return std::nullopt;
+    if (RegQueryValueExW(key.get(), name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS)
+        return std::nullopt;
     if (type != REG_SZ && type != REG_EXPAND_SZ) return std::nullopt;
     std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
     bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
@@ -110,7 +113,8 @@ std::optional<std::wstring> ReadText(HKEY root, const std::wstring& path, const 
     return text;
 }
 
-void WriteValue(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type, const void* data, DWORD bytes) {
+void WriteValue(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type, const void* data,
+                DWORD bytes) {
     Key key(root, path, true);
     if (!key.get()) throw std::runtime_error("cannot create a test key");
     if (RegSetValueExW(key.get(), name, 0, type, static_cast<const BYTE*>(data), bytes) != ERROR_SUCCESS)
@@ -118,7 +122,8 @@ void WriteValue(HKEY root, const std::wstring& path, const wchar_t* name, DWORD 
 }
 
 void WriteText(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& text) {
-    WriteValue(root, path, name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    WriteValue(root, path, name, REG_SZ, text.c_str(),
+               static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
 void WriteDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value) {
@@ -131,20 +136,24 @@ namespace {
 // target (the registry's own tree delete cannot open a link that leads nowhere).
 void DeleteKeyAndBelow(HKEY parent, const std::wstring& name) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(parent, name.c_str(), REG_OPTION_OPEN_LINK, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    for (const std::wstring& child : SubkeyNames(key, L"")) DeleteKeyAndBelow(key, child);
+    if (RegOpenKeyExW(parent, name.c_str(), REG_OPTION_OPEN_LINK, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return;
+    for (const std::wstring& child : SubkeyNames(key, L""))
+        DeleteKeyAndBelow(key, child);
     NtDeleteKey(key);
     RegCloseKey(key);
 }
 
 } // namespace
 
-void DeleteTree(HKEY root, const std::wstring& path) { DeleteKeyAndBelow(root, path); }
+void DeleteTree(HKEY root, const std::wstring& path) {
+    DeleteKeyAndBelow(root, path);
+}
 
 void WriteDanglingLink(HKEY root, const std::wstring& path) {
     HKEY link = nullptr;
-    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK, KEY_ALL_ACCESS, nullptr, &link,
-                        nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK, KEY_ALL_ACCESS, nullptr,
+                        &link, nullptr) != ERROR_SUCCESS)
         throw std::runtime_error("cannot create a test link");
     const std::wstring target = L"\\Registry\\Machine\\Software\\Kestovar\\Nowhere";
     RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.c_str()),
@@ -159,7 +168,9 @@ std::vector<std::wstring> SubkeyNames(HKEY root, const std::wstring& path) {
     for (DWORD index = 0;; ++index) {
         wchar_t name[256];
         DWORD chars = 256;
-        if (RegEnumKeyExW(key.get(), index, name, &chars, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumKeyExW(key.get(), index, name, &chars, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
         names.emplace_back(name, chars);
     }
     return names;
@@ -170,7 +181,8 @@ DWORD RunRegsvr32(const std::wstring& arguments) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
         return static_cast<DWORD>(-1);
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD code = static_cast<DWORD>(-1);
@@ -183,19 +195,22 @@ DWORD RunRegsvr32(const std::wstring& arguments) {
 void WriteStore(const BuildUnderTest& build, const std::vector<Entry>& entries) {
     DeleteTree(HKEY_LOCAL_MACHINE, build.storeKey);
     for (const Entry& entry : entries)
-        WriteText(HKEY_LOCAL_MACHINE, std::wstring(build.storeKey) + L"\\" + entry.caption, nullptr, entry.picture);
+        WriteText(HKEY_LOCAL_MACHINE, std::wstring(build.storeKey) + L"\\" + entry.caption, nullptr,
+                  entry.picture);
 }
 
-std::vector<std::wstring> StoreOrder(const BuildUnderTest& build) { return SubkeyNames(HKEY_LOCAL_MACHINE, build.storeKey); }
+std::vector<std::wstring> StoreOrder(const BuildUnderTest& build) {
+    return SubkeyNames(HKEY_LOCAL_MACHINE, build.storeKey);
+}
 
 void WriteBitmapFile(const std::wstring& path) {
     // 2 x 2 pixels, 24 bits, rows padded to 4 bytes.
     const unsigned char bitmap[] = {
-        'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,               // file header
-        40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0,  // info header ...
-        16, 0, 0, 0, 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 255, 0, 255, 0, 0, 0,  // red, green, padding
-        255, 0, 0, 255, 255, 255, 0, 0};
+        'B', 'M', 70,  0,   0,    0,    0, 0, 0,    0,    54, 0, 0, 0,                    // file header
+        40,  0,   0,   0,   2,    0,    0, 0, 2,    0,    0,  0, 1, 0, 24, 0, 0, 0, 0, 0, // info header ...
+        16,  0,   0,   0,   0x13, 0x0B, 0, 0, 0x13, 0x0B, 0,  0, 0, 0, 0,  0, 0, 0, 0, 0,
+        0,   0,   255, 0,   255,  0,    0, 0, // red, green, padding
+        255, 0,   0,   255, 255,  255,  0, 0};
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write a test picture");
     DWORD written = 0;
@@ -217,7 +232,9 @@ Pidl SpecialFolderPidl(int csidl) {
     return Pidl(pidl);
 }
 
-Pidl PathPidl(const std::wstring& path) { return Pidl(ILCreateFromPathW(path.c_str())); }
+Pidl PathPidl(const std::wstring& path) {
+    return Pidl(ILCreateFromPathW(path.c_str()));
+}
 
 std::vector<MenuItem> ReadMenu(HMENU menu) {
     std::vector<MenuItem> items;
@@ -242,7 +259,8 @@ std::vector<MenuItem> ReadMenu(HMENU menu) {
 
 std::vector<std::string> Captions(const std::vector<MenuItem>& items) {
     std::vector<std::string> captions;
-    for (const MenuItem& item : items) captions.push_back(item.separator ? "-" : item.text);
+    for (const MenuItem& item : items)
+        captions.push_back(item.separator ? "-" : item.text);
     return captions;
 }
 

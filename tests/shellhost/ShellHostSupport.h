@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 namespace shellhost {
 
@@ -21,14 +21,16 @@ struct BuildUnderTest {
     const wchar_t* fileClass;
     std::vector<std::wstring> extensions;
     const wchar_t* approvedData;
-    const wchar_t* storeKey;   // below HKEY_LOCAL_MACHINE
-    const wchar_t* branchKey;  // below HKEY_LOCAL_MACHINE
+    const wchar_t* storeKey;  // below HKEY_LOCAL_MACHINE
+    const wchar_t* branchKey; // below HKEY_LOCAL_MACHINE
     int maxEntries;
     bool desktopOnly;
 };
 const BuildUnderTest& Orvmenu();
 const BuildUnderTest& Tslmenu();
-inline std::ostream& operator<<(std::ostream& out, const BuildUnderTest* build) { return out << build->name; }
+inline std::ostream& operator<<(std::ostream& out, const BuildUnderTest* build) {
+    return out << build->name;
+}
 
 // Folder of the test program, where the built libraries are; with a trailing backslash.
 std::wstring BinFolder();
@@ -40,7 +42,8 @@ bool KeyExists(HKEY root, const std::wstring& path);
 // Text of a value; nullopt when the key or value is missing or not text.
 std::optional<std::wstring> ReadText(HKEY root, const std::wstring& path, const wchar_t* name = nullptr);
 void WriteText(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& text);
-void WriteValue(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type, const void* data, DWORD bytes);
+void WriteValue(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type, const void* data,
+                DWORD bytes);
 void WriteDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value);
 void DeleteTree(HKEY root, const std::wstring& path);
 // A subkey that enumerates but never opens: a link to a key that does not exist.
@@ -65,9 +68,8 @@ void WriteBitmapFile(const std::wstring& path);
 std::wstring CurrentWallpaper();
 void SetCurrentWallpaper(const std::wstring& path);
 
-template <typename T>
-class Com {
-public:
+template <typename T> class Com {
+  public:
     Com() = default;
     Com(const Com&) = delete;
     Com& operator=(const Com&) = delete;
@@ -85,13 +87,13 @@ public:
         p_ = nullptr;
     }
 
-private:
+  private:
     T* p_ = nullptr;
 };
 
 // An item ID list freed when it goes out of scope.
 class Pidl {
-public:
+  public:
     explicit Pidl(LPITEMIDLIST pidl = nullptr) : pidl_(pidl) {}
     Pidl(Pidl&& other) noexcept : pidl_(other.pidl_) { other.pidl_ = nullptr; }
     Pidl(const Pidl&) = delete;
@@ -99,7 +101,7 @@ public:
     ~Pidl() { CoTaskMemFree(pidl_); }
     LPCITEMIDLIST get() const { return pidl_; }
 
-private:
+  private:
     LPITEMIDLIST pidl_;
 };
 Pidl SpecialFolderPidl(int csidl);

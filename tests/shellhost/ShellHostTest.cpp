@@ -11,9 +11,13 @@ namespace {
 constexpr UINT kFirst = 100;
 constexpr UINT kLast = 200;
 
-HRESULT MenuResult(int code) { return MAKE_HRESULT(SEVERITY_SUCCESS, 0, code); }
+HRESULT MenuResult(int code) {
+    return MAKE_HRESULT(SEVERITY_SUCCESS, 0, code);
+}
 
-std::wstring Picture(int number) { return TempFolder() + L"picture" + std::to_wstring(number) + L".bmp"; }
+std::wstring Picture(int number) {
+    return TempFolder() + L"picture" + std::to_wstring(number) + L".bmp";
+}
 
 std::wstring DesktopDirectory() {
     wchar_t path[MAX_PATH + 1] = {};
@@ -31,11 +35,12 @@ HRESULT Invoke(IContextMenu* menu, ULONG_PTR verb) {
 
 // Both builds registered with regsvr32 for the whole suite, as an installer leaves them.
 class ShellHost : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         for (const BuildUnderTest* build : {&Orvmenu(), &Tslmenu()})
             ASSERT_EQ(RunRegsvr32(L"\"" + BinFolder() + build->dll + L"\""), 0u);
-        for (int number = 1; number <= 3; ++number) WriteBitmapFile(Picture(number));
+        for (int number = 1; number <= 3; ++number)
+            WriteBitmapFile(Picture(number));
     }
     static void TearDownTestSuite() {
         for (const BuildUnderTest* build : {&Orvmenu(), &Tslmenu()}) {
@@ -62,11 +67,16 @@ TEST_F(ShellHost, InitializeAcceptsTheFoldersOfEachBuild) {
         Folder folder;
         HRESULT expected;
     } cases[] = {
-        {&Orvmenu(), Desktop, S_OK},          {&Orvmenu(), DesktopDirectory_, S_OK},
-        {&Orvmenu(), OtherFolder, E_FAIL},    {&Orvmenu(), NoFileSystemPath, E_FAIL},
-        {&Orvmenu(), NoFolder, E_FAIL},       {&Tslmenu(), Desktop, S_OK},
-        {&Tslmenu(), DesktopDirectory_, S_OK}, {&Tslmenu(), OtherFolder, S_OK},
-        {&Tslmenu(), NoFileSystemPath, E_FAIL}, {&Tslmenu(), NoFolder, E_FAIL},
+        {&Orvmenu(), Desktop, S_OK},
+        {&Orvmenu(), DesktopDirectory_, S_OK},
+        {&Orvmenu(), OtherFolder, E_FAIL},
+        {&Orvmenu(), NoFileSystemPath, E_FAIL},
+        {&Orvmenu(), NoFolder, E_FAIL},
+        {&Tslmenu(), Desktop, S_OK},
+        {&Tslmenu(), DesktopDirectory_, S_OK},
+        {&Tslmenu(), OtherFolder, S_OK},
+        {&Tslmenu(), NoFileSystemPath, E_FAIL},
+        {&Tslmenu(), NoFolder, E_FAIL},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(std::string(test.build->name) + ", folder kind " + std::to_string(test.folder));
@@ -106,10 +116,12 @@ TEST_F(ShellHost, MenuHoldsTheEntriesInStoreOrderThenSeparatorAndEdit) {
         ASSERT_NE(top[1].submenu, nullptr);
         const std::vector<MenuItem> sub = ReadMenu(top[1].submenu);
         std::vector<std::string> expected;
-        for (const std::wstring& name : StoreOrder(*build)) expected.push_back(Narrow(name));
+        for (const std::wstring& name : StoreOrder(*build))
+            expected.push_back(Narrow(name));
         expected.insert(expected.end(), {"-", "Edit..."});
         ASSERT_EQ(Captions(sub), expected);
-        for (UINT k = 1; k <= 3; ++k) EXPECT_EQ(sub[k - 1].id, kFirst + k) << "entry " << k;
+        for (UINT k = 1; k <= 3; ++k)
+            EXPECT_EQ(sub[k - 1].id, kFirst + k) << "entry " << k;
         EXPECT_EQ(sub[4].id, kFirst);
         DestroyMenu(menu);
     }
@@ -140,7 +152,8 @@ TEST_F(ShellHost, FlagsDecideWhetherAnythingIsAdded) {
         ASSERT_EQ(handler.created, S_OK);
         Pidl desktop = SpecialFolderPidl(CSIDL_DESKTOP);
         ASSERT_EQ(handler.init->Initialize(desktop.get(), nullptr, nullptr), S_OK);
-        EXPECT_EQ(handler.menu->QueryContextMenu(menu, 0, kFirst, kLast, test.flags), MenuResult(test.adds ? 2 : 0));
+        EXPECT_EQ(handler.menu->QueryContextMenu(menu, 0, kFirst, kLast, test.flags),
+                  MenuResult(test.adds ? 2 : 0));
         EXPECT_EQ(GetMenuItemCount(menu), test.adds ? 1 : 0);
         DestroyMenu(menu);
     }
@@ -151,7 +164,7 @@ TEST_F(ShellHost, HelpTextIsTheProductNameForOffsetZeroOnly) {
         UINT_PTR idCmd;
         UINT type;
         HRESULT expected;
-        const char* buffer;  // what the buffer holds afterwards
+        const char* buffer; // what the buffer holds afterwards
     } cases[] = {
         {0, GCS_HELPTEXTA, S_OK, "Orvane"},
         {0, GCS_VERBA, S_OK, "untouched"},
@@ -188,7 +201,8 @@ TEST_F(ShellHost, ChoosingAnEntryAppliesItsPicture) {
         ASSERT_EQ(built, MenuResult(4));
         const std::vector<std::wstring> order = StoreOrder(*build);
         ASSERT_EQ(order.size(), 3u);
-        const std::wstring second = *ReadText(HKEY_LOCAL_MACHINE, std::wstring(build->storeKey) + L"\\" + order[1]);
+        const std::wstring second =
+            *ReadText(HKEY_LOCAL_MACHINE, std::wstring(build->storeKey) + L"\\" + order[1]);
         SetCurrentWallpaper(L"");
 
         EXPECT_EQ(Invoke(handler.menu.get(), 2), S_OK);
@@ -220,9 +234,11 @@ TEST_F(ShellHost, EditStartsTheProgramNamedByPath) {
 
         EXPECT_EQ(Invoke(handler.menu.get(), 0), S_OK);
         // The program starts on its own; give it time to leave its marker.
-        for (int wait = 0; wait < 300 && GetFileAttributesW(marker.c_str()) == INVALID_FILE_ATTRIBUTES; ++wait)
+        for (int wait = 0; wait < 300 && GetFileAttributesW(marker.c_str()) == INVALID_FILE_ATTRIBUTES;
+             ++wait)
             Sleep(100);
-        EXPECT_NE(GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "the program was not started";
+        EXPECT_NE(GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES)
+            << "the program was not started";
         DeleteTree(HKEY_LOCAL_MACHINE, build->branchKey);
         DestroyMenu(menu);
     }
@@ -259,10 +275,10 @@ TEST_F(ShellHost, SubkeyThatCannotBeOpenedGetsNoNumber) {
 using ServerExport = HRESULT(STDAPICALLTYPE*)();
 using ClassObjectExport = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
 
-template <typename Function>
-Function ExportOf(const BuildUnderTest& build, const char* name) {
+template <typename Function> Function ExportOf(const BuildUnderTest& build, const char* name) {
     HMODULE module = GetModuleHandleW(build.dll);
-    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                  : nullptr;
 }
 
 TEST_F(ShellHost, LibraryCanUnloadOnlyWhenNothingIsHeld) {

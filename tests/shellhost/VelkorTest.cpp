@@ -12,7 +12,8 @@ using namespace shellhost;
 namespace {
 
 constexpr char kClassId[] = "{1548903A-BE63-4177-AC5A-361520B1B49C}";
-constexpr wchar_t kApprovedKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
+constexpr wchar_t kApprovedKey[] =
+    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
 const std::wstring kClassKey = L"CLSID\\{1548903A-BE63-4177-AC5A-361520B1B49C}";
 const std::vector<std::wstring> kHandlerKeys = {
     L"jpegfile\\shellex\\ContextMenuHandlers\\Orvane",
@@ -20,7 +21,9 @@ const std::vector<std::wstring> kHandlerKeys = {
     L"DesktopBackground\\shellex\\ContextMenuHandlers\\Orvane",
 };
 
-std::string LibraryPath() { return Narrow(BinFolder()) + "orvmenu.dll"; }
+std::string LibraryPath() {
+    return Narrow(BinFolder()) + "orvmenu.dll";
+}
 
 // What the main program's Apply does with the option on, and with it off.
 void Integrate() {
@@ -51,8 +54,9 @@ TEST(Velkor, IntegrationGivesTheShellEverythingItNeedsAndClearingTakesItBack) {
     EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, kClassKey).value_or(L"<none>"), L"Orvane");
     EXPECT_EQ(Narrow(ReadText(HKEY_CLASSES_ROOT, kClassKey + L"\\InprocServer32").value_or(L"<none>")),
               LibraryPath());
-    EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, kClassKey + L"\\InprocServer32", L"ThreadingModel").value_or(L"<none>"),
-              L"Apartment");
+    EXPECT_EQ(
+        ReadText(HKEY_CLASSES_ROOT, kClassKey + L"\\InprocServer32", L"ThreadingModel").value_or(L"<none>"),
+        L"Apartment");
     for (const std::wstring& key : kHandlerKeys)
         EXPECT_EQ(Narrow(ReadText(HKEY_CLASSES_ROOT, key).value_or(L"<none>")), kClassId) << Narrow(key);
     EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kApprovedKey, Orvmenu().clsidText).value_or(L"<none>"), L"Orvane");
@@ -68,7 +72,8 @@ TEST(Velkor, IntegrationGivesTheShellEverythingItNeedsAndClearingTakesItBack) {
     Clear();
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kClassKey)) << "the class is still registered";
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, L"ORV\\shellex"));
-    for (const std::wstring& key : kHandlerKeys) EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, key)) << Narrow(key);
+    for (const std::wstring& key : kHandlerKeys)
+        EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, key)) << Narrow(key);
     EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, L".jpg").value_or(L"<none>"), L"jpegfile");
     Handler gone;
     CreateHandler(Orvmenu(), gone);
@@ -95,7 +100,8 @@ TEST(Velkor, IntegratedHandlerShowsTheStoredEntriesAndAppliesThem) {
         ASSERT_EQ(handler.created, S_OK);
         HMENU menu = CreatePopupMenu();
         std::vector<std::string> expected;
-        for (const std::wstring& name : StoreOrder(Orvmenu())) expected.push_back(Narrow(name));
+        for (const std::wstring& name : StoreOrder(Orvmenu()))
+            expected.push_back(Narrow(name));
         expected.insert(expected.end(), {"-", "Edit..."});
         EXPECT_EQ(DesktopSubmenu(handler, menu), expected);
 
@@ -120,23 +126,31 @@ TEST(Velkor, BadArgumentsFailWithoutCrashingOrWriting) {
         const char* name;
         std::function<int32_t()> call;
     } cases[] = {
-        {"integrate, no path", [&] { return PMIntegrateIntoShell(nullptr, ".jpg", "jpegfile", 0, kClassId, 0); }},
-        {"integrate, empty path", [&] { return PMIntegrateIntoShell("", ".jpg", "jpegfile", 0, kClassId, 0); }},
-        {"integrate, no class", [&] { return PMIntegrateIntoShell(library.c_str(), ".jpg", "jpegfile", 0, nullptr, 0); }},
-        {"integrate, not a class", [&] { return PMIntegrateIntoShell(library.c_str(), ".jpg", "jpegfile", 0, "Orvane", 0); }},
-        {"integrate, missing library", [&] { return PMIntegrateIntoShell(missing.c_str(), ".jpg", "jpegfile", 0, kClassId, 0); }},
-        {"integrate, all null", [] { return PMIntegrateIntoShell(nullptr, nullptr, nullptr, 0, nullptr, 0); }},
+        {"integrate, no path",
+         [&] { return PMIntegrateIntoShell(nullptr, ".jpg", "jpegfile", 0, kClassId, 0); }},
+        {"integrate, empty path",
+         [&] { return PMIntegrateIntoShell("", ".jpg", "jpegfile", 0, kClassId, 0); }},
+        {"integrate, no class",
+         [&] { return PMIntegrateIntoShell(library.c_str(), ".jpg", "jpegfile", 0, nullptr, 0); }},
+        {"integrate, not a class",
+         [&] { return PMIntegrateIntoShell(library.c_str(), ".jpg", "jpegfile", 0, "Orvane", 0); }},
+        {"integrate, missing library",
+         [&] { return PMIntegrateIntoShell(missing.c_str(), ".jpg", "jpegfile", 0, kClassId, 0); }},
+        {"integrate, all null",
+         [] { return PMIntegrateIntoShell(nullptr, nullptr, nullptr, 0, nullptr, 0); }},
         {"folder, no class", [] { return PMRegisterForFolder("Orvane", nullptr); }},
         {"folder, all null", [] { return PMRegisterForFolder(nullptr, nullptr); }},
         {"folder, not a class", [] { return PMRegisterForFolder("Orvane", "{not-a-class}"); }},
-        {"clear, no class", [&] { return PMClearIntegration(library.c_str(), ".jpg", "jpegfile", 0, nullptr, 0); }},
+        {"clear, no class",
+         [&] { return PMClearIntegration(library.c_str(), ".jpg", "jpegfile", 0, nullptr, 0); }},
         {"clear, all null", [] { return PMClearIntegration(nullptr, nullptr, nullptr, 0, nullptr, 0); }},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
         EXPECT_NE(test.call(), 0) << "reported success";
         EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kClassKey)) << "registered a class";
-        for (const std::wstring& key : kHandlerKeys) EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, key)) << Narrow(key);
+        for (const std::wstring& key : kHandlerKeys)
+            EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, key)) << Narrow(key);
     }
 }
 

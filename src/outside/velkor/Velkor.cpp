@@ -19,7 +19,7 @@ constexpr wchar_t kHandlersPath[] = L"\\shellex\\ContextMenuHandlers";
 enum Result : int32_t { kOk = 0, kBadArgument = 1, kLibraryFailed = 2, kRegistryFailed = 3 };
 
 class Key {
-public:
+  public:
     Key(HKEY root, const std::wstring& path, bool create) {
         if (create)
             RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
@@ -34,11 +34,13 @@ public:
     explicit operator bool() const { return key_ != nullptr; }
     HKEY get() const { return key_; }
 
-private:
+  private:
     HKEY key_ = nullptr;
 };
 
-bool IsGiven(const char* text) { return text && *text; }
+bool IsGiven(const char* text) {
+    return text && *text;
+}
 
 std::wstring Widen(const char* text) {
     if (!text) return {};
@@ -85,8 +87,9 @@ bool IsEmptyKey(HKEY root, const std::wstring& path) {
     Key key(root, path, false);
     DWORD subkeys = 1;
     DWORD values = 1;
-    return key && RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
-                                   nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+    return key &&
+           RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                            nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
            subkeys == 0 && values == 0;
 }
 
@@ -123,7 +126,8 @@ bool RemoveHandlers(const std::wstring& base, const std::wstring& clsid) {
         for (DWORD index = 0;; ++index) {
             wchar_t name[256];
             DWORD chars = 256;
-            const LSTATUS status = RegEnumKeyExW(key.get(), index, name, &chars, nullptr, nullptr, nullptr, nullptr);
+            const LSTATUS status =
+                RegEnumKeyExW(key.get(), index, name, &chars, nullptr, nullptr, nullptr, nullptr);
             if (status == ERROR_MORE_DATA) continue;
             if (status != ERROR_SUCCESS) break;
             if (lstrcmpiW(DefaultText(key.get(), name).c_str(), clsid.c_str()) == 0) ours.push_back(name);
@@ -131,7 +135,8 @@ bool RemoveHandlers(const std::wstring& base, const std::wstring& clsid) {
     }
     bool removed = true;
     for (const std::wstring& name : ours)
-        removed = RegDeleteKeyW(HKEY_CLASSES_ROOT, (handlers + L"\\" + name).c_str()) == ERROR_SUCCESS && removed;
+        removed =
+            RegDeleteKeyW(HKEY_CLASSES_ROOT, (handlers + L"\\" + name).c_str()) == ERROR_SUCCESS && removed;
     for (const std::wstring& path : {handlers, base + L"\\shellex", base})
         if (IsEmptyKey(HKEY_CLASSES_ROOT, path)) RegDeleteKeyW(HKEY_CLASSES_ROOT, path.c_str());
     return removed;
@@ -145,12 +150,11 @@ void RemoveClass(const std::wstring& clsid) {
     RegDeleteKeyW(HKEY_CLASSES_ROOT, classKey.c_str());
 }
 
-template <typename Work>
-int32_t Guarded(Work work) {
+template <typename Work> int32_t Guarded(Work work) {
     try {
         return work();
     } catch (...) {
-        return kRegistryFailed;  // nothing may escape into the calling program
+        return kRegistryFailed; // nothing may escape into the calling program
     }
 }
 
@@ -175,7 +179,8 @@ int32_t WINAPI PMRegisterForFolder(const char* productName, const char* clsid) {
         std::wstring name = Widen(productName);
         if (name.empty() || name.find(L'\\') != std::wstring::npos) name = classId;
         bool added = true;
-        for (const wchar_t* base : kFolderBackgrounds) added = AddHandler(base, name, classId) && added;
+        for (const wchar_t* base : kFolderBackgrounds)
+            added = AddHandler(base, name, classId) && added;
         return added ? kOk : kRegistryFailed;
     });
 }
@@ -188,7 +193,8 @@ int32_t WINAPI PMClearIntegration(const char* libraryPath, const char*, const ch
         bool cleared = true;
         const std::wstring files = Widen(fileClass);
         if (!files.empty()) cleared = RemoveHandlers(files, classId);
-        for (const wchar_t* base : kFolderBackgrounds) cleared = RemoveHandlers(base, classId) && cleared;
+        for (const wchar_t* base : kFolderBackgrounds)
+            cleared = RemoveHandlers(base, classId) && cleared;
         if (!IsGiven(libraryPath) || !CallServerExport(libraryPath, "DllUnregisterServer")) {
             RemoveClass(classId);
             return kLibraryFailed;
