@@ -49,6 +49,13 @@ std::vector<std::string> DesktopSubmenu(Handler& handler, HMENU menu) {
 TEST(Velkor, IntegrationGivesTheShellEverythingItNeedsAndClearingTakesItBack) {
     WriteText(HKEY_CLASSES_ROOT, L".jpg", nullptr, L"jpegfile");
     WriteStore(Orvmenu(), {});
+    // Keys the integration may have to create on the way to its own; clearing leaves them as found.
+    const std::vector<std::wstring> parents = {L"jpegfile", L"jpegfile\\shellex",
+                                               L"Directory\\Background\\shellex", L"DesktopBackground",
+                                               L"DesktopBackground\\shellex"};
+    std::vector<bool> parentsBefore;
+    for (const std::wstring& key : parents)
+        parentsBefore.push_back(KeyExists(HKEY_CLASSES_ROOT, key));
     Integrate();
 
     EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, kClassKey).value_or(L"<none>"), L"Orvane");
@@ -74,6 +81,8 @@ TEST(Velkor, IntegrationGivesTheShellEverythingItNeedsAndClearingTakesItBack) {
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, L"ORV\\shellex"));
     for (const std::wstring& key : kHandlerKeys)
         EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, key)) << Narrow(key);
+    for (size_t i = 0; i < parents.size(); ++i)
+        EXPECT_EQ(KeyExists(HKEY_CLASSES_ROOT, parents[i]), parentsBefore[i]) << Narrow(parents[i]);
     EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, L".jpg").value_or(L"<none>"), L"jpegfile");
     Handler gone;
     CreateHandler(Orvmenu(), gone);
