@@ -38,8 +38,7 @@ public:
         : includeSubfolders_(includeSubfolders), paths_(paths) {}
 
     void ScanTree(std::wstring folder) {
-        FolderId id;
-        if (IdentifyFolder(folder, id)) entered_.insert(id);
+        Entered(folder);
         Scan(folder);
     }
 
@@ -60,22 +59,41 @@ private:
                 if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
                     if (IsPictureFileName(entry.cFileName)) paths_.push_back(folder);
                 } else if (includeSubfolders_ && !IsDotEntry(entry.cFileName)) {
-                    EnterSubfolder(folder, (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0);
+                    if (Enter(folder, (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)) Scan(folder);
                 }
             } while (FindNextFileW(find.get(), &entry));
         }
         folder.resize(base);
     }
 
-    // Every folder is identified, not only links: a link may lead to any folder met before it.
-    void EnterSubfolder(std::wstring& path, bool isLink) {
-        FolderId id;
-        if (IdentifyFolder(path, id)) {
-            if (!entered_.insert(id).second) return;
-        } else if (isLink) {
-            return;  // a link we cannot identify might lead back: do not risk an endless scan
+    // Whether to scan a subfolder. Without links a tree has no cycles and no folder twice, so
+    // folders are only identified (a costly open under Wine) once the first link shows up: from
+    // then on every folder is, those entered before included, since a link may lead to any.
+    bool Enter(const std::wstring& path, bool isLink) {
+        if (isLink && !identifying_) {
+            identifying_ = true;
+            for (const std::wstring& earlier : enteredPaths_) {
+                FolderId id;
+                if (IdentifyFolder(earlier, id)) entered_.insert(id);
+            }
+            enteredPaths_.clear();
         }
-        Scan(path);
+        if (!identifying_) {
+            enteredPaths_.push_back(path);
+            return true;
+        }
+        FolderId id;
+        if (IdentifyFolder(path, id)) return entered_.insert(id).second;
+        return !isLink;  // a link we cannot identify might lead back: do not risk an endless scan
+    }
+
+    void Entered(const std::wstring& path) {
+        if (!identifying_) {
+            enteredPaths_.push_back(path);
+            return;
+        }
+        FolderId id;
+        if (IdentifyFolder(path, id)) entered_.insert(id);
     }
 
     static bool IsDotEntry(const wchar_t* name) {
@@ -84,6 +102,8 @@ private:
 
     bool includeSubfolders_;
     std::vector<std::wstring>& paths_;
+    bool identifying_ = false;
+    std::vector<std::wstring> enteredPaths_;
     std::unordered_set<FolderId, FolderIdHash> entered_;
 };
 
@@ -95,8 +115,18 @@ bool IsPictureFileName(std::wstring_view name) {
     std::wstring_view extension = name.substr(dot);
     if (extension.size() != 4 && extension.size() != 5) return false;
     wchar_t upper[5];
-    extension.copy(upper, extension.size());
-    CharUpperBuffW(upper, static_cast<DWORD>(extension.size()));
+    bool ascii = true;
+    for (size_t i = 0; i < extension.size(); ++i) {
+        wchar_t c = extension[i];
+        ascii = ascii && c < 0x80;
+        upper[i] = c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+    }
+    // ASCII letters upper-case alike in every locale; only other characters need its rules (a
+    // system call per name costs as much as the enumeration itself under Wine).
+    if (!ascii) {
+        extension.copy(upper, extension.size());
+        CharUpperBuffW(upper, static_cast<DWORD>(extension.size()));
+    }
     std::wstring_view ext(upper, extension.size());
     return ext == L".BMP" || ext == L".JPG" || ext == L".JPEG";
 }

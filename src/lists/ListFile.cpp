@@ -7,16 +7,33 @@
 namespace orv {
 namespace {
 
-const listfile::AnsiCodec kAnsi{
-    [](std::string_view bytes) { return AnsiToWide(bytes); },
-    [](std::wstring_view text) { return WideToAnsiExact(text); },
-};
+// ASCII reads and writes the same in every ANSI code page: most list files are nothing else, so
+// they skip the system's conversions.
+std::wstring DecodeAnsi(std::string_view bytes) {
+    std::wstring text(bytes.size(), L'\0');
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        auto b = static_cast<unsigned char>(bytes[i]);
+        if (b >= 0x80) return AnsiToWide(bytes);
+        text[i] = b;
+    }
+    return text;
+}
+
+std::optional<std::string> EncodeAnsiExact(std::wstring_view text) {
+    std::string bytes(text.size(), '\0');
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] >= 0x80) return WideToAnsiExact(text);
+        bytes[i] = static_cast<char>(text[i]);
+    }
+    return bytes;
+}
+
+const listfile::AnsiCodec kAnsi{DecodeAnsi, EncodeAnsiExact};
 
 } // namespace
 
 void ReadListFile(const std::wstring& path, ListRows& rows) {
-    std::wstring text = listfile::DecodeBytes(ReadWholeFile(path), kAnsi);
-    listfile::ParseText(text, rows);
+    listfile::ReadBytes(ReadWholeFile(path), kAnsi, rows);
 }
 
 std::string EncodeListText(std::wstring_view text) { return listfile::EncodeText(text, kAnsi); }

@@ -90,8 +90,8 @@ void ParseText(std::wstring_view text, ListRows& rows) {
     rows.Reserve(0, text.size());
     size_t pos = 0, n = text.size();
     while (pos < n) {
-        size_t end = text.find_first_of(L"\r\n", pos);
-        if (end == std::wstring_view::npos) end = n;
+        size_t end = pos;
+        while (end < n && text[end] != L'\r' && text[end] != L'\n') ++end;
         AddLine(text.substr(pos, end - pos), rows);
         pos = end;
         if (pos < n && text[pos] == L'\r') ++pos;
@@ -142,6 +142,39 @@ std::wstring DecodeBytes(std::string_view bytes, const AnsiCodec& ansi) {
     bytes = bytes.substr(0, bytes.find('\0'));
     if (bytes.starts_with(kUtf8Bom)) return DecodeUtf8(bytes.substr(kUtf8Bom.size()));
     return ansi.decode(bytes);
+}
+
+namespace {
+
+// Where the first block of `bytes` ends: after the last line break within `blockSize` bytes (a
+// CR LF pair stays together), or after the first one beyond it when a line is longer. Line
+// breaks are ASCII bytes, which no multi-byte character of UTF-8 or of an ANSI code page
+// contains, so every block decodes as it would within the whole text.
+size_t BlockEnd(std::string_view bytes, size_t blockSize) {
+    if (bytes.size() <= blockSize) return bytes.size();
+    size_t brk = bytes.find_last_of("\r\n", blockSize - 1);
+    if (brk == std::string_view::npos) {
+        brk = bytes.find_first_of("\r\n", blockSize);
+        if (brk == std::string_view::npos) return bytes.size();
+    }
+    if (bytes[brk] == '\r' && brk + 1 < bytes.size() && bytes[brk + 1] == '\n') ++brk;
+    return brk + 1;
+}
+
+} // namespace
+
+void ReadBytes(std::string_view bytes, const AnsiCodec& ansi, ListRows& rows, size_t blockSize) {
+    bytes = bytes.substr(0, bytes.find('\0'));
+    bool utf8 = bytes.starts_with(kUtf8Bom);
+    if (utf8) bytes.remove_prefix(kUtf8Bom.size());
+    rows.Reserve(0, bytes.size());  // a byte gives at most one character
+    blockSize = std::max<size_t>(blockSize, 1);
+    while (!bytes.empty()) {
+        size_t end = BlockEnd(bytes, blockSize);
+        std::string_view block = bytes.substr(0, end);
+        ParseText(utf8 ? DecodeUtf8(block) : ansi.decode(block), rows);
+        bytes.remove_prefix(end);
+    }
 }
 
 std::string EncodeText(std::wstring_view text, const AnsiCodec& ansi) {

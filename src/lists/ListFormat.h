@@ -33,6 +33,10 @@ inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // Bytes up to the first NUL; a leading UTF-8 byte-order mark means UTF-8, anything else ANSI.
 std::wstring DecodeBytes(std::string_view bytes, const AnsiCodec& ansi);
+// Appends the entries of a list file's bytes: DecodeBytes and ParseText, a block of whole lines
+// at a time, so that the text of a big file never exists all at once.
+void ReadBytes(std::string_view bytes, const AnsiCodec& ansi, ListRows& rows, size_t blockSize = 1 << 16);
+
 // ANSI when every character fits the code page; otherwise UTF-8 after a byte-order mark, so
 // that no path is lost.
 std::string EncodeText(std::wstring_view text, const AnsiCodec& ansi);

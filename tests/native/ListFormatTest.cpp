@@ -84,6 +84,18 @@ TEST(ListFileReading, LinesBecomeEntries) {
     }
 }
 
+// Reading block by block gives what reading the whole text gives, whatever the block size: blocks
+// end after a line break and never split CR LF.
+TEST(ListFileReading, BlocksReadAsTheWhole) {
+    for (const ReadCase& c : kReadCases) {
+        for (size_t blockSize : {1, 2, 3, 5, 8, 13, 64}) {
+            ListRows rows;
+            listfile::ReadBytes(c.bytes, Latin1(), rows, blockSize);
+            EXPECT_EQ(Describe(EntriesOf(rows)), Describe(c.expected)) << c.name << ", blocks of " << blockSize;
+        }
+    }
+}
+
 TEST(ListFileReading, AppendsToExistingRows) {
     ListRows rows = RowsOf({{L"old", {L"none", L"C:\\old"}}});
     listfile::ParseText(L"\"new\",none,C:\\new\r\n", rows);

@@ -4,6 +4,7 @@
 //   empty sub-item (the format's own normalisation), and Format(Read(T)) is a fixed point, equal
 //   to T itself when no entry lacked sub-items.
 // Captions holding a double quote are written unescaped, so inputs with one skip the round trip.
+// Reading block by block, as ReadBytes does for files, must equal reading the whole text.
 #include <cstdio>
 #include <cstdlib>
 
@@ -51,12 +52,26 @@ void CheckRoundTrip(const Entries& read) {
     if (Format(Parse(again)) != again) Fail("written text is no fixed point", Visible(again));
 }
 
+// Block by block, as files are read, must give what the whole text gives.
+void CheckBlocks(std::string_view bytes, const Entries& whole) {
+    for (size_t blockSize : {size_t(1), size_t(7), bytes.size() / 2 + 1}) {
+        ListRows rows;
+        listfile::ReadBytes(bytes, Latin1(), rows, blockSize);
+        Entries blocks = EntriesOf(rows);
+        if (blocks != whole)
+            Fail("reading in blocks differs", "blocks of " + std::to_string(blockSize) + ": " + Describe(blocks) +
+                                                  "\nwhole: " + Describe(whole));
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
     std::wstring text = listfile::DecodeBytes(bytes, Latin1());
     CheckDecoding(bytes, text);
-    CheckRoundTrip(Parse(text));
+    Entries read = Parse(text);
+    CheckBlocks(bytes, read);
+    CheckRoundTrip(read);
     return 0;
 }
