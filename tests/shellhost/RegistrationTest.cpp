@@ -66,6 +66,11 @@ TEST_P(RegistrationByRegsvr32, WritesEveryRowAndUnregistrationRemovesOnlyItsKeys
         EXPECT_EQ(Narrow(Upper(*data)), Narrow(Upper(row.data))) << "value of " << Narrow(row.key);
     }
 
+    // An extension the build does not claim keeps its file class.
+    if (build.extensions.size() == 1) {
+        EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, L".bmp").value_or(L"<none>"), L"Paint.Picture");
+    }
+
     ASSERT_EQ(RunRegsvr32(L"/u " + Quoted(library)), 0u);
     const std::wstring classKey = std::wstring(L"CLSID\\") + build.clsidText;
     const std::wstring shellex = std::wstring(build.fileClass) + L"\\shellex";
