@@ -300,7 +300,8 @@ std::optional<LRESULT> ComboBox::OnCtlColor(HDC dc) {
 
 void Image::Create(HWND parent, int x, int y, int w, int h) {
     RegisterClassOnce(L"OrvaneImage", &Image::WindowProc, nullptr);
-    CreateChild(parent, L"OrvaneImage", L"", WS_CLIPCHILDREN, 0, x, y, w, h);
+    // No WS_CLIPCHILDREN: the picture must lie under the transparent labels placed on it.
+    CreateChild(parent, L"OrvaneImage", L"", 0, 0, x, y, w, h);
 }
 
 void Image::SetPainter(std::function<void(HDC, const RECT&)> painter) {

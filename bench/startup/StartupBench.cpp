@@ -1,0 +1,79 @@
+// Start-up to the shown window: ORV.exe against a minimal one-window program, same Wine, same run.
+#include <string>
+
+#include <windows.h>
+
+#include "BenchReport.h"
+#include "platform/Registry.h"
+#include "platform/Text.h"
+
+namespace {
+
+std::wstring ExeFolder() {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return orv::FolderPart(path);
+}
+
+HWND VisibleWindowOf(DWORD pid) {
+    struct Search {
+        DWORD pid;
+        HWND found = nullptr;
+    } search{pid};
+    EnumWindows(
+        [](HWND h, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(h, &owner);
+            if (owner == s->pid && IsWindowVisible(h) && GetWindow(h, GW_OWNER) == nullptr) {
+                s->found = h;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Starts the program and returns once its first top-level window is visible; then ends it.
+void StartUntilShown(const std::wstring& exe, const std::wstring& folder) {
+    std::wstring command = L"\"" + exe + L"\"";
+    STARTUPINFOW si{sizeof(si)};
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi))
+        return;
+    while (!VisibleWindowOf(pi.dwProcessId) && WaitForSingleObject(pi.hProcess, 2) == WAIT_TIMEOUT) {
+    }
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 10000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+}
+
+} // namespace
+
+int main() {
+    std::wstring folder = ExeFolder();
+    // A normal desktop: a wallpaper the preview can show.
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring bitmap = std::wstring(temp) + L"bench-desktop.bmp";
+    HANDLE h = CreateFileW(bitmap.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    BITMAPFILEHEADER file{0x4D42, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + 4, 0, 0,
+                          sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    BITMAPINFOHEADER info{sizeof(info), 1, 1, 1, 24, BI_RGB, 4, 0, 0, 0, 0};
+    DWORD pixel = 0x00336699, done = 0;
+    WriteFile(h, &file, sizeof(file), &done, nullptr);
+    WriteFile(h, &info, sizeof(info), &done, nullptr);
+    WriteFile(h, &pixel, 4, &done, nullptr);
+    CloseHandle(h);
+    orv::RegKey::Create(HKEY_CURRENT_USER, L"Control Panel\\Desktop").WriteString(L"Wallpaper", bitmap);
+
+    // One warm-up start of each, then the measured ones.
+    StartUntilShown(folder + L"ORV.exe", folder);
+    StartUntilShown(folder + L"bench_minimal_window.exe", folder);
+    double orv = orv::bench::MedianMs(7, [&] { StartUntilShown(folder + L"ORV.exe", folder); });
+    double minimal = orv::bench::MedianMs(7, [&] { StartUntilShown(folder + L"bench_minimal_window.exe", folder); });
+    orv::bench::Report("startup", orv, "ms", "minimal one-window program", minimal);
+    return 0;
+}
