@@ -1,5 +1,7 @@
 #include "lists/ListFile.h"
 
+#include <memory>
+
 #include "lists/ListFormat.h"
 #include "platform/FileIO.h"
 #include "platform/Text.h"
@@ -33,7 +35,19 @@ const listfile::AnsiCodec kAnsi{DecodeAnsi, EncodeAnsiExact};
 } // namespace
 
 void ReadListFile(const std::wstring& path, ListRows& rows) {
-    listfile::ReadBytes(ReadWholeFile(path), kAnsi, rows);
+    // A block at a time: a big list never needs its whole file, or its whole text, in memory.
+    FileReader file(path);
+    const size_t before = rows.size();
+    try {
+        listfile::Reader reader(kAnsi, rows, static_cast<size_t>(file.Size()));
+        constexpr size_t kBlock = 256 * 1024;
+        std::unique_ptr<char[]> block(new char[kBlock]);
+        while (size_t got = file.Read(block.get(), kBlock)) reader.Feed({block.get(), got});
+        reader.Finish();
+    } catch (...) {
+        while (rows.size() > before) rows.Erase(rows.size() - 1);  // a failed read adds nothing
+        throw;
+    }
 }
 
 std::string EncodeListText(std::wstring_view text) { return listfile::EncodeText(text, kAnsi); }

@@ -163,18 +163,65 @@ size_t BlockEnd(std::string_view bytes, size_t blockSize) {
 
 } // namespace
 
-void ReadBytes(std::string_view bytes, const AnsiCodec& ansi, ListRows& rows, size_t blockSize) {
-    bytes = bytes.substr(0, bytes.find('\0'));
-    bool utf8 = bytes.starts_with(kUtf8Bom);
-    if (utf8) bytes.remove_prefix(kUtf8Bom.size());
-    rows.Reserve(0, bytes.size());  // a byte gives at most one character
-    blockSize = std::max<size_t>(blockSize, 1);
+Reader::Reader(const AnsiCodec& ansi, ListRows& rows, size_t expectedBytes, size_t blockSize)
+    : ansi_(ansi), rows_(rows), blockSize_(std::max<size_t>(blockSize, 1)) {
+    rows_.Reserve(0, expectedBytes);
+}
+
+void Reader::Feed(std::string_view bytes) {
+    if (ended_) return;
+    if (size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
+        bytes = bytes.substr(0, nul);
+        ended_ = true;
+    }
+    if (encoding_ != Encoding::Unknown) return FeedLines(bytes);
+    // The first bytes wait until a byte-order mark can be told from text.
+    pending_.append(bytes);
+    if (pending_.size() < kUtf8Bom.size() && !ended_) return;
+    std::string head;
+    head.swap(pending_);
+    encoding_ = std::string_view(head).starts_with(kUtf8Bom) ? Encoding::Utf8 : Encoding::Ansi;
+    FeedLines(std::string_view(head).substr(encoding_ == Encoding::Utf8 ? kUtf8Bom.size() : 0));
+}
+
+// Reads the whole lines that `bytes` completes and keeps the rest. A CR at the very end is not
+// yet a whole line break: the LF of a CR LF pair may follow in the next piece.
+void Reader::FeedLines(std::string_view bytes) {
+    size_t brk = bytes.find_last_of("\r\n");
+    if (brk != std::string_view::npos && bytes[brk] == '\r' && brk + 1 == bytes.size())
+        brk = brk == 0 ? std::string_view::npos : bytes.find_last_of("\r\n", brk - 1);
+    if (brk == std::string_view::npos) {
+        pending_.append(bytes);
+        return;
+    }
+    if (pending_.empty()) {
+        Consume(bytes.substr(0, brk + 1));
+    } else {
+        pending_.append(bytes.substr(0, brk + 1));
+        Consume(pending_);
+    }
+    pending_.assign(bytes.substr(brk + 1));
+}
+
+void Reader::Finish() {
+    if (encoding_ == Encoding::Unknown) encoding_ = Encoding::Ansi;  // shorter than a byte-order mark
+    Consume(pending_);
+    pending_.clear();
+}
+
+void Reader::Consume(std::string_view bytes) {
     while (!bytes.empty()) {
-        size_t end = BlockEnd(bytes, blockSize);
+        size_t end = BlockEnd(bytes, blockSize_);
         std::string_view block = bytes.substr(0, end);
-        ParseText(utf8 ? DecodeUtf8(block) : ansi.decode(block), rows);
+        ParseText(encoding_ == Encoding::Utf8 ? DecodeUtf8(block) : ansi_.decode(block), rows_);
         bytes.remove_prefix(end);
     }
+}
+
+void ReadBytes(std::string_view bytes, const AnsiCodec& ansi, ListRows& rows, size_t blockSize) {
+    Reader reader(ansi, rows, bytes.size(), blockSize);
+    reader.Feed(bytes);
+    reader.Finish();
 }
 
 std::string EncodeText(std::wstring_view text, const AnsiCodec& ansi) {

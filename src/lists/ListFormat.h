@@ -33,8 +33,30 @@ inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // Bytes up to the first NUL; a leading UTF-8 byte-order mark means UTF-8, anything else ANSI.
 std::wstring DecodeBytes(std::string_view bytes, const AnsiCodec& ansi);
-// Appends the entries of a list file's bytes: DecodeBytes and ParseText, a block of whole lines
-// at a time, so that the text of a big file never exists all at once.
+// Reads a list file's bytes as they arrive, in pieces of any size, appending its entries: what
+// DecodeBytes and then ParseText give for the whole, without the whole file or its whole text
+// ever being held at once.
+class Reader {
+public:
+    // `expectedBytes` sizes the rows' text store in advance (a byte gives at most one character).
+    Reader(const AnsiCodec& ansi, ListRows& rows, size_t expectedBytes = 0, size_t blockSize = 1 << 16);
+    void Feed(std::string_view bytes);
+    // The last line, which may lack its line break.
+    void Finish();
+
+private:
+    void FeedLines(std::string_view bytes);
+    void Consume(std::string_view wholeLines);
+
+    const AnsiCodec& ansi_;
+    ListRows& rows_;
+    size_t blockSize_;
+    std::string pending_;  // bytes not yet read as lines: a partial line, or the start of the file
+    enum class Encoding { Unknown, Ansi, Utf8 } encoding_ = Encoding::Unknown;
+    bool ended_ = false;  // a NUL byte was met
+};
+
+// The whole of a list file's bytes at once, through a Reader.
 void ReadBytes(std::string_view bytes, const AnsiCodec& ansi, ListRows& rows, size_t blockSize = 1 << 16);
 
 // ANSI when every character fits the code page; otherwise UTF-8 after a byte-order mark, so

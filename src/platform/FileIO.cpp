@@ -42,6 +42,28 @@ std::wstring SystemErrorText(unsigned long code) {
     return text;
 }
 
+FileReader::FileReader(const std::wstring& path)
+    : path_(path),
+      handle_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
+                          nullptr)) {
+    if (handle_ == INVALID_HANDLE_VALUE) ThrowFileError(L"Cannot open file \"%s\". %s", path, GetLastError());
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(handle_, &size)) {
+        DWORD code = GetLastError();
+        CloseHandle(handle_);
+        ThrowFileError(L"Cannot open file \"%s\". %s", path, code);
+    }
+    size_ = static_cast<unsigned long long>(size.QuadPart);
+}
+
+FileReader::~FileReader() { CloseHandle(handle_); }
+
+size_t FileReader::Read(char* buffer, size_t capacity) {
+    DWORD want = static_cast<DWORD>(std::min<size_t>(capacity, 1u << 30)), done = 0;
+    if (!ReadFile(handle_, buffer, want, &done, nullptr)) ThrowFileError(L"Cannot open file \"%s\". %s", path_, GetLastError());
+    return done;
+}
+
 std::string ReadWholeFile(const std::wstring& path) {
     UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_SEQUENTIAL_SCAN, nullptr));

@@ -7,6 +7,25 @@ namespace orv {
 // The system's text for an error code, without trailing line breaks.
 std::wstring SystemErrorText(unsigned long code);
 
+// An open file read from start to end, a block at a time; others may read it meanwhile but not
+// write it. Opening throws "Cannot open file "<path>". <system text>", as does a failed read.
+class FileReader {
+public:
+    explicit FileReader(const std::wstring& path);
+    ~FileReader();
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+
+    unsigned long long Size() const { return size_; }
+    // The next bytes into `buffer`; 0 at the end.
+    size_t Read(char* buffer, size_t capacity);
+
+private:
+    std::wstring path_;
+    void* handle_;
+    unsigned long long size_ = 0;
+};
+
 // Reads the file whole; others may read it meanwhile but not write it.
 // Throws "Cannot open file "<path>". <system text>".
 std::string ReadWholeFile(const std::wstring& path);

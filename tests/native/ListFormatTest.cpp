@@ -96,6 +96,19 @@ TEST(ListFileReading, BlocksReadAsTheWhole) {
     }
 }
 
+// Bytes fed in pieces of any size, as a file arrives, read as the whole does.
+TEST(ListFileReading, PiecesReadAsTheWhole) {
+    for (const ReadCase& c : kReadCases) {
+        for (size_t piece : {1, 2, 3, 4, 7, 16}) {
+            ListRows rows;
+            listfile::Reader reader(Latin1(), rows, 0, 5);
+            for (size_t pos = 0; pos < c.bytes.size(); pos += piece) reader.Feed(std::string_view(c.bytes).substr(pos, piece));
+            reader.Finish();
+            EXPECT_EQ(Describe(EntriesOf(rows)), Describe(c.expected)) << c.name << ", pieces of " << piece;
+        }
+    }
+}
+
 TEST(ListFileReading, AppendsToExistingRows) {
     ListRows rows = RowsOf({{L"old", {L"none", L"C:\\old"}}});
     listfile::ParseText(L"\"new\",none,C:\\new\r\n", rows);

@@ -62,6 +62,13 @@ void CheckBlocks(std::string_view bytes, const Entries& whole) {
             Fail("reading in blocks differs", "blocks of " + std::to_string(blockSize) + ": " + Describe(blocks) +
                                                   "\nwhole: " + Describe(whole));
     }
+    // Fed in uneven pieces, as a file arrives from the disk.
+    ListRows rows;
+    listfile::Reader reader(Latin1(), rows, 0, 3);
+    for (size_t pos = 0, piece = 1; pos < bytes.size(); pos += piece, piece = piece % 5 + 1)
+        reader.Feed(bytes.substr(pos, piece));
+    reader.Finish();
+    if (EntriesOf(rows) != whole) Fail("reading in pieces differs", Describe(EntriesOf(rows)) + "\nwhole: " + Describe(whole));
 }
 
 } // namespace
