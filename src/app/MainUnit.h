@@ -187,6 +187,8 @@ public:
     void GetConvertedWallpaper(std::wstring& path);
     void UpdatePositionCommand();
     void ApplyWallpaper(const std::wstring& path);
+    // Writes the position's desktop values, re-applies the current wallpaper and re-reads.
+    void ApplyPosition(int position);
 
     // ---- context-menu entries (menuentries/) ----
     void aReadRegValueExecute();

@@ -24,6 +24,8 @@ struct ProgramState {
     bool positionChanged = false;
     bool menuEntriesModified = false;
     bool undo = false;
+    // The wallpaper position the tray's radio items mark (0 Center, 1 Tile, 2 Stretch).
+    int trayPosition = 0;
     std::vector<std::wstring> scanPaths;
     std::vector<std::wstring> scanComments;
     int32_t wallpaperCell = 0;
