@@ -221,4 +221,74 @@ void WriteWmf(const std::wstring& path, int width, int height, COLORREF colour, 
     WriteBytes(path, s + bits);
 }
 
+namespace {
+
+void DrawSampler(HDC dc) {
+    HBRUSH brush = CreateSolidBrush(RGB(10, 200, 30));
+    RECT r{2, 2, 50, 30};
+    FillRect(dc, &r, brush);
+    POINT points[] = {{1, 1}, {40, 5}, {20, 30}, {3, 25}};
+    HGDIOBJ old = SelectObject(dc, brush);
+    Polygon(dc, points, 4);
+    Polyline(dc, points, 4);
+    INT counts[] = {2, 2};
+    PolyPolygon(dc, points, counts, 2);
+    TextOutW(dc, 5, 5, L"Hello", 5);
+    INT spacing[] = {5, 5, 5};
+    ExtTextOutW(dc, 5, 15, ETO_CLIPPED, &r, L"abc", 3, spacing);
+    HRGN region = CreateRectRgn(3, 3, 20, 20);
+    FillRgn(dc, region, brush);
+    FrameRgn(dc, region, brush, 1, 1);
+    SelectClipRgn(dc, region);
+    SelectClipRgn(dc, nullptr);
+    DeleteObject(region);
+    std::uint32_t pixels[16];
+    for (auto& p : pixels) p = 0x00FF8040;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 4, 4, 1, 32, BI_RGB, sizeof(pixels), 0, 0, 0, 0};
+    StretchDIBits(dc, 0, 0, 20, 20, 0, 0, 4, 4, pixels, &info, DIB_RGB_COLORS, SRCCOPY);
+    SetDIBitsToDevice(dc, 0, 0, 4, 4, 0, 0, 0, 4, pixels, &info, DIB_RGB_COLORS);
+    HBITMAP mono = CreateBitmap(8, 8, 1, 1, nullptr);
+    HBRUSH pattern = CreatePatternBrush(mono);
+    SelectObject(dc, pattern);
+    Rectangle(dc, 5, 5, 30, 30);
+    LOGBRUSH solid{BS_SOLID, RGB(1, 2, 3), 0};
+    DWORD dashes[] = {2, 3};
+    HPEN pen = ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, 2, &solid, 2, dashes);
+    SelectObject(dc, pen);
+    LineTo(dc, 40, 40);
+    PatBlt(dc, 0, 0, 5, 5, PATCOPY);
+    SelectObject(dc, old);
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    DeleteObject(pen);
+    DeleteObject(pattern);
+    DeleteObject(mono);
+    DeleteObject(brush);
+}
+
+} // namespace
+
+void WriteSamplerEmf(const std::wstring& path) {
+    HDC screen = GetDC(nullptr);
+    RECT frame{0, 0, MulDiv(60, 2540, GetDeviceCaps(screen, LOGPIXELSX)),
+               MulDiv(40, 2540, GetDeviceCaps(screen, LOGPIXELSY))};
+    HDC dc = CreateEnhMetaFileW(screen, path.c_str(), &frame, nullptr);
+    ReleaseDC(nullptr, screen);
+    Check(dc != nullptr, "sampler EMF");
+    DrawSampler(dc);
+    HENHMETAFILE done = CloseEnhMetaFile(dc);
+    Check(done != nullptr, "sampler EMF close");
+    DeleteEnhMetaFile(done);
+}
+
+void WriteSamplerWmf(const std::wstring& path) {
+    HDC dc = CreateMetaFileW(path.c_str());
+    Check(dc != nullptr, "sampler WMF");
+    SetWindowExtEx(dc, 60, 40, nullptr);
+    DrawSampler(dc);
+    HMETAFILE done = CloseMetaFile(dc);
+    Check(done != nullptr, "sampler WMF close");
+    DeleteMetaFile(done);
+}
+
 } // namespace orv::testfiles

@@ -52,4 +52,9 @@ void WriteEmf(const std::wstring& path, int width, int height, COLORREF colour);
 void WriteWmf(const std::wstring& path, int width, int height, COLORREF colour, int placeableWidth = 0,
               int placeableHeight = 0);
 
+// Metafiles of 60 x 40 screen pixels holding one of every kind of record whose contents the
+// loader checks before GDI plays them: text, polygons, regions, bitmaps, pattern brushes, pens.
+void WriteSamplerEmf(const std::wstring& path);
+void WriteSamplerWmf(const std::wstring& path);
+
 } // namespace orv::testfiles
