@@ -1,5 +1,6 @@
 #include "lists/ListFile.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "lists/ListFormat.h"
@@ -52,8 +53,48 @@ void ReadListFile(const std::wstring& path, ListRows& rows) {
 
 std::string EncodeListText(std::wstring_view text) { return listfile::EncodeText(text, kAnsi); }
 
+namespace {
+
+constexpr size_t kRowsPerBlock = 1024;
+
+bool IsAscii(std::wstring_view text) {
+    for (wchar_t c : text)
+        if (c >= 0x80) return false;
+    return true;
+}
+
+// Whether the list needs UTF-8 (some text has no form in the ANSI code page): the choice that
+// EncodeListText makes for the whole text, made before the first byte is written.
+bool NeedsUtf8(const ListRows& rows) {
+    bool ascii = true;
+    for (size_t i = 0; i < rows.size() && ascii; ++i) {
+        ascii = IsAscii(rows.Caption(i));
+        for (size_t k = 0; k < rows.SubItemCount(i) && ascii; ++k) ascii = IsAscii(rows.SubItem(i, k));
+    }
+    if (ascii) return false;
+    std::wstring text;
+    for (size_t first = 0; first < rows.size(); first += kRowsPerBlock) {
+        text.clear();
+        listfile::FormatRows(rows, first, std::min(first + kRowsPerBlock, rows.size()), text);
+        if (!EncodeAnsiExact(text)) return true;
+    }
+    return false;
+}
+
+} // namespace
+
 void WriteListFile(const std::wstring& path, const ListRows& rows) {
-    WriteFileAtomically(path, EncodeListText(listfile::FormatText(rows)));
+    // A block of lines at a time: a big list never needs its whole text, or its bytes, at once.
+    const bool utf8 = NeedsUtf8(rows);
+    AtomicFileWriter file(path);
+    if (utf8) file.Write(listfile::kUtf8Bom);
+    std::wstring text;
+    for (size_t first = 0; first < rows.size(); first += kRowsPerBlock) {
+        text.clear();
+        listfile::FormatRows(rows, first, std::min(first + kRowsPerBlock, rows.size()), text);
+        file.Write(utf8 ? listfile::EncodeUtf8(text) : EncodeAnsiExact(text).value_or(std::string()));
+    }
+    file.Commit();
 }
 
 } // namespace orv

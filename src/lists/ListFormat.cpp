@@ -112,15 +112,8 @@ void AppendField(std::wstring& out, std::wstring_view field) {
     out += L'"';
 }
 
-std::wstring FormatText(const ListRows& rows) {
-    std::wstring out;
-    size_t estimate = 0;
-    for (size_t i = 0; i < rows.size(); ++i) {
-        estimate += rows.Caption(i).size() + 8;
-        for (size_t k = 0; k < rows.SubItemCount(i); ++k) estimate += rows.SubItem(i, k).size() + 3;
-    }
-    out.reserve(estimate);
-    for (size_t i = 0; i < rows.size(); ++i) {
+void FormatRows(const ListRows& rows, size_t first, size_t last, std::wstring& out) {
+    for (size_t i = first; i < last; ++i) {
         out += L'"';
         out += rows.Caption(i);
         out += L"\",";
@@ -135,6 +128,17 @@ std::wstring FormatText(const ListRows& rows) {
         }
         out += L"\r\n";
     }
+}
+
+std::wstring FormatText(const ListRows& rows) {
+    std::wstring out;
+    size_t estimate = 0;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        estimate += rows.Caption(i).size() + 8;
+        for (size_t k = 0; k < rows.SubItemCount(i); ++k) estimate += rows.SubItem(i, k).size() + 3;
+    }
+    out.reserve(estimate);
+    FormatRows(rows, 0, rows.size(), out);
     return out;
 }
 

@@ -21,6 +21,8 @@ void AppendField(std::wstring& out, std::wstring_view field);
 
 // All rows as lines, each followed by CR LF; an empty list gives empty text.
 std::wstring FormatText(const ListRows& rows);
+// The lines of rows [first, last), appended to `out`.
+void FormatRows(const ListRows& rows, size_t first, size_t last, std::wstring& out);
 
 // How text meets bytes: the ANSI code page through the caller's converters, UTF-8 here.
 struct AnsiCodec {

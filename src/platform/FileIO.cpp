@@ -84,27 +84,48 @@ std::string ReadWholeFile(const std::wstring& path) {
     return bytes;
 }
 
-void WriteFileAtomically(const std::wstring& path, std::string_view bytes) {
+AtomicFileWriter::AtomicFileWriter(const std::wstring& path) : path_(path), handle_(INVALID_HANDLE_VALUE) {
     const wchar_t* createError = L"Cannot create file \"%s\". %s";
     if (path.empty()) ThrowFileError(createError, path, ERROR_PATH_NOT_FOUND);
+    // Replacing by a move would get past these; creating the file in place would not.
     DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         ThrowFileError(createError, path, ERROR_ACCESS_DENIED);
+    temp_ = TemporaryNameBeside(path);
+    handle_ = CreateFileW(temp_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle_ == INVALID_HANDLE_VALUE) ThrowFileError(createError, path, GetLastError());
+}
 
-    std::wstring temp = TemporaryNameBeside(path);
-    UniqueHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) ThrowFileError(createError, path, GetLastError());
-    bool written = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
-    file.reset();
-    if (!written) {
-        DeleteFileW(temp.c_str());
+AtomicFileWriter::~AtomicFileWriter() {
+    if (handle_ == INVALID_HANDLE_VALUE) return;
+    CloseHandle(handle_);
+    DeleteFileW(temp_.c_str());
+}
+
+void AtomicFileWriter::Write(std::string_view bytes) {
+    if (handle_ == INVALID_HANDLE_VALUE || !WriteAll(handle_, bytes)) throw AppError(L"Stream write error");
+}
+
+void AtomicFileWriter::Commit() {
+    if (handle_ == INVALID_HANDLE_VALUE) throw AppError(L"Stream write error");
+    bool flushed = FlushFileBuffers(handle_);
+    CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+    if (!flushed) {
+        DeleteFileW(temp_.c_str());
         throw AppError(L"Stream write error");
     }
-    if (!MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveFileExW(temp_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DWORD code = GetLastError();
-        DeleteFileW(temp.c_str());
-        ThrowFileError(createError, path, code);
+        DeleteFileW(temp_.c_str());
+        ThrowFileError(L"Cannot create file \"%s\". %s", path_, code);
     }
+}
+
+void WriteFileAtomically(const std::wstring& path, std::string_view bytes) {
+    AtomicFileWriter file(path);
+    file.Write(bytes);
+    file.Commit();
 }
 
 std::wstring FullPathOf(const std::wstring& path) {

@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file reads and safe whole-file writes, with the program's error texts.
 #include <string>
+#include <string_view>
 
 namespace orv {
 
@@ -29,6 +30,26 @@ private:
 // Reads the file whole; others may read it meanwhile but not write it.
 // Throws "Cannot open file "<path>". <system text>".
 std::string ReadWholeFile(const std::wstring& path);
+
+// Writes a file that replaces `path` only once it is complete, so a save never destroys the old
+// contents: the bytes go to a temporary file beside it (opened exclusively), which Commit moves
+// over the target. Not committed, the temporary file is removed and the target left as it was.
+// Creating throws "Cannot create file "<path>". <system text>"; a failed or short write
+// "Stream write error"; Commit either of them.
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(const std::wstring& path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    void Write(std::string_view bytes);
+    void Commit();
+
+private:
+    std::wstring path_, temp_;
+    void* handle_;
+};
 
 // Replaces the file with `bytes` without ever destroying the old contents: the bytes go to a
 // temporary file beside it, which replaces the target only once it is completely written.

@@ -299,6 +299,33 @@ TEST(ListFileOnDisk, PathsOutsideTheAnsiCodePage) {
     EXPECT_EQ(Visible(FileBytes(path)), Visible("\"caf\xE9.jpg\",none,C:\\caf\xE9.jpg\r\n"));
 }
 
+// One picture outside the code page, far down a long list, makes the whole file UTF-8.
+TEST(ListFileOnDisk, OnePathOutsideTheCodePageFarDownTheList) {
+    TempFolder folder;
+    std::wstring path = folder / L"long.lst";
+    ListRows rows;
+    std::string expected = "\xEF\xBB\xBF";
+    for (int i = 0; i < 5000; ++i) {
+        std::wstring name = L"p" + std::to_wstring(i) + (i == 4321 ? L"\u0416.jpg" : L".jpg");
+        rows.Append(name, {L"none", L"C:\\Pictures\\" + name});
+        std::string bytes = "p";
+        bytes += std::to_string(i);
+        bytes += i == 4321 ? "\xD0\x96.jpg" : ".jpg";
+        expected += '"';
+        expected += bytes;
+        expected += "\",none,C:\\Pictures\\";
+        expected += bytes;
+        expected += "\r\n";
+    }
+    WriteListFile(path, rows);
+    std::string written = FileBytes(path);
+    EXPECT_EQ(written.size(), expected.size());
+    EXPECT_TRUE(written == expected) << "the file differs from the expected UTF-8 text";
+    ListRows back;
+    ReadListFile(path, back);
+    EXPECT_EQ(Describe(back), Describe(rows));
+}
+
 // The tiny volume that CTest mounts around this test, as a Windows path; empty when absent.
 std::wstring TinyVolume(std::string& whyNot) {
     char unixPath[MAX_PATH] = {};
