@@ -8,23 +8,13 @@
 #include "outside/SetWallpaper.h"
 #include "shellmenu/ComModule.h"
 #include "shellmenu/HandlerRegistry.h"
+#include "shellmenu/StoreReader.h"
 
 namespace orv::shellmenu {
 
 namespace {
 
-// The handler only reads. The shell runs without the right to write below HKEY_LOCAL_MACHINE on
-// any system with user account control, so asking for full access there would hide every entry.
-constexpr REGSAM kReadAccess = KEY_READ;
-// Names looked at per menu: far more than the store ever holds, few enough that a store filled
-// with thousands of keys that do not open cannot keep the shell waiting.
-constexpr DWORD kMaxNamesExamined = 256;
 constexpr UINT kLowFlags = CMF_DEFAULTONLY | CMF_VERBSONLY | CMF_EXPLORE | CMF_NOVERBS;
-// Registry key names are at most 255 characters; in a double-byte code page that is twice as many
-// bytes once converted for the A menu calls.
-constexpr int kKeyNameChars = 256;
-constexpr int kCaptionBytes = kKeyNameChars * 2;
-
 HRESULT MenuResult(int code) {
     return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_NULL, code);
 }
@@ -43,17 +33,6 @@ bool DesktopPath(char (&path)[MAX_PATH + 1]) {
     PathOf(desktop, path);
     CoTaskMemFree(desktop);
     return path[0] != '\0';
-}
-
-// Converts to the ANSI code page; false when it does not fit `bytes` (terminating NUL included).
-bool ToAnsi(const wchar_t* text, char* buffer, int bytes) {
-    buffer[0] = '\0';
-    if (WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, bytes, nullptr, nullptr) == 0) {
-        buffer[0] = '\0';
-        return false;
-    }
-    buffer[bytes - 1] = '\0';
-    return true;
 }
 
 } // namespace
@@ -130,7 +109,10 @@ HRESULT TContextMenu::BuildChangeWallpaperMenu(HMENU hmenu, UINT indexMenu, UINT
 
     HMENU submenu = CreateMenu();
     if (!submenu) return MenuResult(0);
-    AddStoreEntries(submenu, idCmdFirst, limit);
+    StoreSnapshot store;
+    CurrentStore(store);
+    for (int i = 0; i < store.count && entryCount_ < limit; ++i)
+        AddEntry(submenu, store.entries[i], idCmdFirst);
 
     MENUITEMINFOA item = {};
     item.cbSize = sizeof(item);
@@ -138,7 +120,7 @@ HRESULT TContextMenu::BuildChangeWallpaperMenu(HMENU hmenu, UINT indexMenu, UINT
     item.fType = MFT_STRING;
     item.wID = idCmdFirst;
     item.hSubMenu = submenu;
-    item.dwTypeData = const_cast<char*>(SubmenuCaption());
+    item.dwTypeData = const_cast<char*>(SubmenuCaption(store.language));
     if (!InsertMenuItemA(hmenu, indexMenu, TRUE, &item)) {
         DestroyMenu(submenu); // not taken over by hmenu: ours to free
         entryCount_ = 0;
@@ -149,42 +131,14 @@ HRESULT TContextMenu::BuildChangeWallpaperMenu(HMENU hmenu, UINT indexMenu, UINT
     return MenuResult(entryCount_ + 1);
 }
 
-void TContextMenu::AddStoreEntries(HMENU submenu, UINT idCmdFirst, int limit) {
-    ScopedKey store = ScopedKey::Open(HKEY_LOCAL_MACHINE, kBuild.storeKey, kReadAccess);
-    if (!store) return;
-    // Entries beyond the slots are not shown; the first ones in enumeration order are.
-    for (DWORD index = 0; entryCount_ < limit && index < kMaxNamesExamined; ++index) {
-        wchar_t name[kKeyNameChars];
-        DWORD nameChars = kKeyNameChars;
-        const LSTATUS status =
-            RegEnumKeyExW(store.get(), index, name, &nameChars, nullptr, nullptr, nullptr, nullptr);
-        if (status == ERROR_MORE_DATA) continue; // longer than a key name can be: not an entry
-        if (status != ERROR_SUCCESS) break;
-        name[kKeyNameChars - 1] = L'\0';
-        // A subkey that vanished or does not open gets no number.
-        ScopedKey entry = ScopedKey::Open(store.get(), name, kReadAccess);
-        if (entry) AddEntry(submenu, entry.get(), name, idCmdFirst);
-    }
-}
-
-bool TContextMenu::AddEntry(HMENU submenu, HKEY entryKey, const wchar_t* name, UINT idCmdFirst) {
+bool TContextMenu::AddEntry(HMENU submenu, const StoreEntry& entry, UINT idCmdFirst) {
     const int k = entryCount_ + 1;
     if (k >= kSlots) return false;
-    // The picture path: missing reads as empty; a value that is not text, or a path that does not
-    // fit its slot, names no picture that could be applied, so the entry is left out.
-    wchar_t widePath[kPathChars];
-    const TextRead read = ReadText(entryKey, nullptr, widePath, kPathChars);
-    if (read == TextRead::WrongType || read == TextRead::TooLong) return false;
-    char path[kPathChars];
-    if (!ToAnsi(widePath, path, kPathChars)) return false;
-    char caption[kCaptionBytes + 1];
-    if (!ToAnsi(name, caption, sizeof(caption))) return false;
-
     entryPositions_[k] = entryPositions_[k - 1] + 1;
     if (!InsertMenuA(submenu, static_cast<UINT>(entryPositions_[k]), MF_BYPOSITION | MF_STRING,
-                     idCmdFirst + k, caption))
+                     idCmdFirst + k, entry.caption))
         return false;
-    std::memcpy(picturePaths_[k], path, sizeof(path));
+    std::memcpy(picturePaths_[k], entry.picture, kPathChars);
     picturePaths_[k][kPathChars - 1] = '\0';
     entryCount_ = k;
     return true;
@@ -246,7 +200,7 @@ HRESULT TContextMenu::GetCommandString(UINT_PTR idCmd, UINT uType, UINT*, CHAR* 
 
 std::wstring ReadProgramPath() {
     try {
-        ScopedKey branch = ScopedKey::Open(HKEY_LOCAL_MACHINE, kBuild.branchKey, kReadAccess);
+        ScopedKey branch = ScopedKey::Open(HKEY_LOCAL_MACHINE, kBuild.branchKey, KEY_READ);
         std::wstring path;
         if (!branch || !ReadText(branch.get(), L"Path", path)) return {};
         return path;
@@ -255,17 +209,10 @@ std::wstring ReadProgramPath() {
     }
 }
 
-DWORD ReadMenuLanguage() {
-    ScopedKey branch = ScopedKey::Open(HKEY_LOCAL_MACHINE, kBuild.branchKey, kReadAccess);
-    DWORD language = 0;
-    if (!branch || !ReadDword(branch.get(), L"Language", language)) return 0;
-    return language;
-}
-
-const char* SubmenuCaption() {
+const char* SubmenuCaption(DWORD language) {
     if (kBuild.captionRule == CaptionRule::Fixed) return kCaptionEnglish;
-    // Read afresh for every menu; any language but Russian (1) shows the English caption.
-    return ReadMenuLanguage() == 1 ? kCaptionRussian1251 : kCaptionEnglish;
+    // Any language but Russian (1) shows the English caption.
+    return language == 1 ? kCaptionRussian1251 : kCaptionEnglish;
 }
 
 } // namespace orv::shellmenu

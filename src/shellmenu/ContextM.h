@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "ActiveBuild.h"
+#include "shellmenu/StoreReader.h"
 
 namespace orv::shellmenu {
 
@@ -32,12 +33,10 @@ class TContextMenu final : public IShellExtInit, public IContextMenu {
 
   private:
     static constexpr int kSlots = kBuild.maxEntries + 1; // slot 0 holds nothing
-    static constexpr int kPathChars = MAX_PATH + 1;      // 260 characters and the NUL
 
     ~TContextMenu();
     HRESULT BuildChangeWallpaperMenu(HMENU hmenu, UINT indexMenu, UINT idCmdFirst, UINT idCmdLast);
-    void AddStoreEntries(HMENU submenu, UINT idCmdFirst, int limit);
-    bool AddEntry(HMENU submenu, HKEY entryKey, const wchar_t* name, UINT idCmdFirst);
+    bool AddEntry(HMENU submenu, const StoreEntry& entry, UINT idCmdFirst);
     void StartProgram() const;
     void ApplyPicture(int entry) const;
 
@@ -50,9 +49,7 @@ class TContextMenu final : public IShellExtInit, public IContextMenu {
 
 // The main program's file, from "Path" of the build's branch; empty when not found.
 std::wstring ReadProgramPath();
-// The older build's menu language from "Language" of its branch; 0 when missing or unreadable.
-DWORD ReadMenuLanguage();
-// The caption of the submenu item for this build.
-const char* SubmenuCaption();
+// The caption of the submenu item for this build and the menu language read with the store.
+const char* SubmenuCaption(DWORD language);
 
 } // namespace orv::shellmenu

@@ -1,5 +1,7 @@
 // The shell's side of a context menu: COM activation through the registry, Initialize with a
 // folder, QueryContextMenu on a real menu, the menu read back, then help text and commands.
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "shellhost/ShellHostSupport.h"
@@ -355,6 +357,94 @@ TEST_F(ShellHost, FactoryServesOnlyItsOwnClassAndInterfaces) {
         if (created) created->Release();
     }
     EXPECT_EQ(factory->CreateInstance(nullptr, IID_IContextMenu, nullptr), E_POINTER);
+}
+
+} // namespace
+
+namespace {
+
+// Each menu shows the store as it is when the menu opens, however little changed since the last.
+TEST_F(ShellHost, EveryMenuShowsTheStoreAsItIsNow) {
+    const std::wstring orvStore = Orvmenu().storeKey;
+    const struct {
+        const char* name;
+        const BuildUnderTest* build;
+        std::function<void()> change;
+        std::vector<std::string> submenu;
+        std::string caption;
+        std::wstring secondPicture; // what choosing entry 2 applies; empty: no entry 2
+    } cases[] = {
+        {"picture path of one entry changed",
+         &Orvmenu(),
+         [&] { WriteText(HKEY_LOCAL_MACHINE, orvStore + L"\\B", nullptr, Picture(3)); },
+         {"A", "B", "-", "Edit..."},
+         "Change Wallpaper",
+         Picture(3)},
+        {"entry added",
+         &Orvmenu(),
+         [&] { WriteText(HKEY_LOCAL_MACHINE, orvStore + L"\\C", nullptr, Picture(3)); },
+         {"A", "B", "C", "-", "Edit..."},
+         "Change Wallpaper",
+         Picture(2)},
+        {"entry removed",
+         &Orvmenu(),
+         [&] { DeleteTree(HKEY_LOCAL_MACHINE, orvStore + L"\\A"); },
+         {"B", "-", "Edit..."},
+         "Change Wallpaper",
+         L""},
+        {"store removed",
+         &Orvmenu(),
+         [&] { DeleteTree(HKEY_LOCAL_MACHINE, orvStore); },
+         {"-", "Edit..."},
+         "Change Wallpaper",
+         L""},
+        {"branch removed and made again",
+         &Orvmenu(),
+         [&] {
+             DeleteTree(HKEY_LOCAL_MACHINE, Orvmenu().branchKey);
+             WriteText(HKEY_LOCAL_MACHINE, orvStore + L"\\X", nullptr, Picture(1));
+             WriteText(HKEY_LOCAL_MACHINE, orvStore + L"\\Y", nullptr, Picture(3));
+         },
+         {"X", "Y", "-", "Edit..."},
+         "Change Wallpaper",
+         Picture(3)},
+        {"language changed",
+         &Tslmenu(),
+         [] { WriteDword(HKEY_LOCAL_MACHINE, Tslmenu().branchKey, L"Language", 1); },
+         {"A", "B", "-", "Edit..."},
+         "\xD1\xEC\xE5\xED\xE8\xF2\xFC \xEE\xE1\xEE\xE8",
+         Picture(2)},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        const BuildUnderTest& build = *test.build;
+        DeleteTree(HKEY_LOCAL_MACHINE, build.branchKey);
+        WriteStore(build, {{L"A", Picture(1)}, {L"B", Picture(2)}});
+        for (int menuNumber = 1; menuNumber <= 2; ++menuNumber) {
+            if (menuNumber == 2) test.change();
+            Handler handler;
+            CreateHandler(build, handler);
+            ASSERT_EQ(handler.created, S_OK);
+            Pidl desktop = SpecialFolderPidl(CSIDL_DESKTOP);
+            ASSERT_EQ(handler.init->Initialize(desktop.get(), nullptr, nullptr), S_OK);
+            HMENU menu = CreatePopupMenu();
+            handler.menu->QueryContextMenu(menu, 0, kFirst, kLast, CMF_NORMAL);
+            const std::vector<MenuItem> top = ReadMenu(menu);
+            ASSERT_EQ(top.size(), 1u);
+            if (menuNumber == 1) {
+                EXPECT_EQ(Captions(ReadMenu(top[0].submenu)),
+                          (std::vector<std::string>{"A", "B", "-", "Edit..."}));
+            } else {
+                EXPECT_EQ(Captions(ReadMenu(top[0].submenu)), test.submenu);
+                EXPECT_EQ(top[0].text, test.caption);
+                SetCurrentWallpaper(L"");
+                EXPECT_EQ(Invoke(handler.menu.get(), 2), test.secondPicture.empty() ? E_INVALIDARG : S_OK);
+                EXPECT_EQ(Narrow(CurrentWallpaper()), Narrow(test.secondPicture));
+            }
+            DestroyMenu(menu);
+        }
+        DeleteTree(HKEY_LOCAL_MACHINE, build.branchKey);
+    }
 }
 
 } // namespace
