@@ -7,6 +7,8 @@
 namespace orv {
 namespace {
 
+constexpr std::int64_t kLargestStroke = 16384;
+
 class Record {
 public:
     Record(std::string_view b, size_t at, std::uint64_t size) : b_(b), at_(at), size_(size) {}
@@ -82,17 +84,19 @@ bool TextFits(const Record& r, std::uint64_t charSize) {
            (r.at(kDx) == 0 || r.fits(r.at(kDx), r.at(kChars), spacings));
 }
 
-// Font sizes beyond any screen make the font engine render absurd glyphs.
+// Font sizes, pen widths and frame strokes beyond any screen leave GDI rasterising for minutes.
+bool Plausible(std::uint32_t value) {
+    const std::int64_t v = static_cast<std::int32_t>(value);
+    return v >= -kLargestStroke && v <= kLargestStroke;
+}
+
 bool FontFits(const Record& r) {
-    constexpr std::int64_t kLargest = 16384;
-    if (!r.has(12 + sizeof(LOGFONTW))) return false;
-    const std::int64_t height = static_cast<std::int32_t>(r.at(12)), width = static_cast<std::int32_t>(r.at(16));
-    return height >= -kLargest && height <= kLargest && width >= -kLargest && width <= kLargest;
+    return r.has(12 + sizeof(LOGFONTW)) && Plausible(r.at(12)) && Plausible(r.at(16));
 }
 
 bool PenFits(const Record& r) {
-    constexpr std::uint64_t kStyle = 36, kColour = 40, kEntries = 48, kFirstEntry = 52;
-    if (!r.has(kFirstEntry) || !r.fits(kFirstEntry, r.at(kEntries), 4)) return false;
+    constexpr std::uint64_t kWidth = 32, kStyle = 36, kColour = 40, kEntries = 48, kFirstEntry = 52;
+    if (!r.has(kFirstEntry) || !r.fits(kFirstEntry, r.at(kEntries), 4) || !Plausible(r.at(kWidth))) return false;
     const std::uint32_t style = r.at(kStyle);
     if (style == BS_PATTERN) return r.bitmapFits(12, DIB_RGB_COLORS);
     if (style == BS_DIBPATTERN || style == BS_DIBPATTERNPT) return r.bitmapFits(12, r.at(kColour) & 0xFFFF);
@@ -128,6 +132,8 @@ bool RecordIsSound(std::uint32_t type, const Record& r, std::uint32_t handles) {
         return r.has(80) && r.bitmapFits(48, r.at(64));
     case EMR_EXTCREATEPEN:
         return PenFits(r);
+    case EMR_CREATEPEN:
+        return r.has(28) && Plausible(r.at(16));
     case EMR_EXTCREATEFONTINDIRECTW:
         return FontFits(r);
     case EMR_EXTTEXTOUTW:
@@ -159,7 +165,8 @@ bool RecordIsSound(std::uint32_t type, const Record& r, std::uint32_t handles) {
     case EMR_FILLRGN:
         return r.has(32) && r.at(28) < handles && r.regionFits(24, 32);
     case EMR_FRAMERGN:
-        return r.has(40) && r.at(28) < handles && r.regionFits(24, 40);
+        return r.has(40) && r.at(28) < handles && Plausible(r.at(32)) && Plausible(r.at(36)) &&
+               r.regionFits(24, 40);
     case EMR_INVERTRGN:
     case EMR_PAINTRGN:
         return r.regionFits(24, 28);

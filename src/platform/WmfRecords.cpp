@@ -22,13 +22,13 @@ public:
                           header, rows) &&
                header + rows <= available;
     }
-    // A Windows 3 bitmap: its 10-byte header at parameter `first`, its rows from `rows` on.
-    bool OldBitmapFits(std::uint64_t first, std::uint64_t rows) const {
-        if (first + 5 > count_ || rows > count_) return false;
-        const std::uint64_t width = word(first + 1), height = word(first + 2);
-        const std::uint64_t planes = word(first + 4) & 0xFF, bits = word(first + 4) >> 8;
-        const std::uint64_t rowBytes = (width * bits + 15) / 16 * 2;
-        return planes * height * rowBytes <= (count_ - rows) * 2;
+    // A device-dependent bitmap: width, height, planes and bits per pixel in the words given,
+    // its rows (each a whole number of words) from parameter `rows` to the record's end.
+    bool DeviceBitmapFits(std::uint64_t width, std::uint64_t height, std::uint64_t planes, std::uint64_t bits,
+                          std::uint64_t rows) const {
+        if (rows > count_) return false;
+        const std::uint64_t rowBytes = (std::uint64_t{word(width)} * word(bits) + 15) / 16 * 2;
+        return std::uint64_t{word(planes)} * word(height) * rowBytes <= (count_ - rows) * 2;
     }
     // A region: its scans, each with its count of x words, as GDI walks them.
     bool RegionFits() const {
@@ -47,19 +47,28 @@ private:
     std::uint64_t count_;
 };
 
+// Pen widths and frame strokes beyond any screen leave GDI rasterising for minutes.
+bool Plausible(std::uint32_t word) {
+    const int v = static_cast<std::int16_t>(word);
+    return v >= -16384 && v <= 16384;
+}
+
 bool RecordIsSound(std::uint32_t function, const Record& r, std::uint32_t objects) {
     const std::uint64_t n = r.count();
     switch (function) {
     case META_SELECTOBJECT:
     case META_DELETEOBJECT:
-    case META_SELECTPALETTE:
     case META_INVERTREGION:
     case META_PAINTREGION:
     case META_SELECTCLIPREGION:
         return n >= 1 && r.word(0) < objects;
+    case META_SELECTPALETTE:
+        return n >= 2 && r.word(1) < objects;
     case META_FILLREGION:
-    case META_FRAMEREGION:
         return n >= 2 && r.word(0) < objects && r.word(1) < objects;
+    case META_FRAMEREGION:  // stroke height and width, then brush and region
+        return n >= 4 && Plausible(r.word(0)) && Plausible(r.word(1)) && r.word(2) < objects &&
+               r.word(3) < objects;
     case META_POLYGON:
     case META_POLYLINE:
         return n >= 1 && 1 + 2 * std::uint64_t{r.word(0)} <= n;
@@ -81,12 +90,12 @@ bool RecordIsSound(std::uint32_t function, const Record& r, std::uint32_t object
     case META_ANIMATEPALETTE:
         return n >= 2 && 2 + 2 * std::uint64_t{r.word(1)} <= n;
     case META_CREATEPENINDIRECT:
-        return n >= 5;
+        return n >= 5 && Plausible(r.word(1));
     case META_CREATEBRUSHINDIRECT:
         return n >= 4;
     case META_CREATEFONTINDIRECT: {
         // The face name runs to its terminating zero, which must come inside the record.
-        if (n < 9) return false;
+        if (n < 9 || !Plausible(r.word(0)) || !Plausible(r.word(1))) return false;
         for (std::uint64_t i = 9; i < n; ++i)
             if ((r.word(i) & 0xFF) == 0 || (r.word(i) >> 8) == 0) return true;
         return false;
@@ -97,18 +106,21 @@ bool RecordIsSound(std::uint32_t function, const Record& r, std::uint32_t object
         return n >= 9 && r.PackedDibFits(9, r.word(0), r.word(1));
     case META_STRETCHDIB:
         return n >= 11 && r.PackedDibFits(11, r.word(2));
-    case META_DIBSTRETCHBLT:
-        return n <= 11 || r.PackedDibFits(10, DIB_RGB_COLORS);  // 11 words: no bitmap
-    case META_DIBBITBLT:
-        return n <= 9 || r.PackedDibFits(8, DIB_RGB_COLORS);  // 9 words: no bitmap
+    case META_DIBSTRETCHBLT:  // GDI always takes the bitmap to be there
+        return n >= 10 && r.PackedDibFits(10, DIB_RGB_COLORS);
+    case META_DIBBITBLT:  // 9 words: no bitmap, a pattern fill
+        return n == 9 || (n > 9 && r.PackedDibFits(8, DIB_RGB_COLORS));
     case META_DIBCREATEPATTERNBRUSH:
         return n >= 2 && r.PackedDibFits(2, r.word(1));
     case META_CREATEPATTERNBRUSH:
-        return r.OldBitmapFits(0, 14);  // 18 reserved bytes between header and rows
-    case META_STRETCHBLT:
-        return n <= 11 || r.OldBitmapFits(10, 15);
+        // A bitmap header, then device-dependent rows; or a device-independent bitmap.
+        if (n >= 1 && r.word(0) == BS_PATTERN)
+            return n >= 24 && r.word(5) == 0 && r.word(7) == 0 && r.DeviceBitmapFits(4, 6, 8, 9, 24);
+        return n < 1 || r.word(0) != BS_DIBPATTERN || r.PackedDibFits(2, r.word(1));
+    case META_STRETCHBLT:  // GDI always takes the bitmap to be there
+        return n >= 15 && r.DeviceBitmapFits(10, 11, 13, 14, 15);
     case META_BITBLT:
-        return n <= 9 || r.OldBitmapFits(8, 13);
+        return n >= 12 && r.DeviceBitmapFits(7, 8, 10, 11, 12);
     default:
         return true;
     }
