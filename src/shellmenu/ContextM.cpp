@@ -15,6 +15,7 @@ namespace orv::shellmenu {
 namespace {
 
 constexpr UINT kLowFlags = CMF_DEFAULTONLY | CMF_VERBSONLY | CMF_EXPLORE | CMF_NOVERBS;
+
 HRESULT MenuResult(int code) {
     return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_NULL, code);
 }
