@@ -1,10 +1,34 @@
 // The preview pane, the picture size text and the full view.
+#include "app/FullView.h"
 #include "app/MainUnit.h"
+#include "app/PicturePainter.h"
+#include "platform/Picture.h"
 
 namespace orv {
 
-void TfrmORV::aPreviewExecute() {}
-std::wstring TfrmORV::GetPictureInfo(const std::wstring&) { return L"Info not available"; }
-void TfrmORV::LoadPreview(const std::wstring&) {}
+namespace {
+constexpr int kPaneWidth = 198, kPaneHeight = 124;
+}
+
+void TfrmORV::aPreviewExecute() {
+    if (lvTSL.selected() >= 0) {
+        if (!frmView) frmView = std::make_unique<TfrmView>(*this);
+        frmView->LoadPicture(SelectedWallpaperPath());
+        frmView->CentreImage();
+        frmView->ShowModal();
+    }
+    lvTSL.SetFocus();
+    RefreshCommandState();
+}
+
+std::wstring TfrmORV::GetPictureInfo(const std::wstring& path) { return PictureInfoText(path); }
+
+void TfrmORV::LoadPreview(const std::wstring& path) {
+    // One decode serves the pane and the size text; a failed load throws before anything changes.
+    Picture picture = Picture::LoadForDisplay(path, kPaneWidth, kPaneHeight);
+    std::wstring info = PictureInfoText(picture);
+    imgPreview.SetPainter(MakePicturePainter(std::move(picture), kPaneWidth, kPaneHeight));
+    previewInfo = std::move(info);
+}
 
 } // namespace orv
