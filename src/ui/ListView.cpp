@@ -85,7 +85,17 @@ void ListView::Select(int index) {
         settingSelection_ = false;
     }
     if (onSelectItem) {
-        if (previous >= 0) onSelectItem(previous, false);
+        // As with a click: the old row's deselection is seen while no row is selected.
+        if (previous >= 0) {
+            selected_ = -1;
+            try {
+                onSelectItem(previous, false);
+            } catch (...) {
+                selected_ = target;
+                throw;
+            }
+            selected_ = target;
+        }
         if (target >= 0) onSelectItem(target, true);
     }
 }
