@@ -27,7 +27,14 @@ void RefreshWallpaperSelection(TfrmORV& w) {
         w.btnAddCMItem.SetEnabled(false);
         std::wstring wallpaper;
         w.GetCurrentWallpaper(wallpaper);
-        w.LoadPreview(wallpaper);
+        // A desktop without a wallpaper is an ordinary state, not a picture that failed: the pane
+        // is emptied and the refresh goes on. A named picture that fails is reported.
+        if (wallpaper.empty()) {
+            w.imgPreview.SetPainter(nullptr);
+            w.previewInfo.clear();
+        } else {
+            w.LoadPreview(wallpaper);
+        }
         w.aAddToCM->SetEnabled(false);
     }
 }

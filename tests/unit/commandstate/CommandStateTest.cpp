@@ -220,8 +220,8 @@ TEST_F(CommandStateTest, AnEntryWithoutAFullPathGivesTheListError) {
     EXPECT_EQ(ErrorBoxes(), std::vector<std::wstring>{L"List index out of bounds (1)"});
 }
 
-// With no row selected the pane shows the desktop's wallpaper; with none, the refresh stops at
-// the load with the loader's text for an empty path.
+// With no row selected the pane shows the desktop's wallpaper; a wallpaper that does not load is
+// reported like a selected picture.
 TEST_F(CommandStateTest, WithoutASelectionThePaneShowsTheDesktopWallpaper) {
     TfrmORV& w = Open();
     EXPECT_EQ(w.previewInfo, L"32 x 24");
@@ -229,11 +229,35 @@ TEST_F(CommandStateTest, WithoutASelectionThePaneShowsTheDesktopWallpaper) {
     w.RefreshCommandState();
     EXPECT_EQ(w.previewInfo, L"50 x 20");
     EXPECT_EQ(w.sbTSL.Text(kInfoPanel), L"") << "the size text is for a selected picture only";
-    SetDesktopValue(L"Wallpaper", L"");
+    SetDesktopValue(L"Wallpaper", folder.path() + L"gone.bmp");
+    w.state.undo = true;
     human.answers.push_back(IDOK);
     AsUser([&] { w.RefreshCommandState(); });
-    EXPECT_EQ(ErrorBoxes(), std::vector<std::wstring>{L"Unknown picture file extension (.)"});
+    ASSERT_EQ(ErrorBoxes().size(), 1u);
+    EXPECT_EQ(ErrorBoxes()[0].rfind(L"Cannot open file \"" + folder.path() + L"gone.bmp\". ", 0), 0u)
+        << Narrow(ErrorBoxes()[0]);
     EXPECT_EQ(w.previewInfo, L"50 x 20");
+    EXPECT_FALSE(w.aCancel->enabled()) << "the refresh ended at the load";
+}
+
+// No wallpaper on the desktop is an ordinary state: the pane is empty, no error box comes, and
+// neither start-up nor any later refresh is cut short.
+TEST_F(CommandStateTest, ADesktopWithoutWallpaperGivesAnEmptyPane) {
+    SetDesktopValue(L"Wallpaper", L"");
+    TfrmORV& w = Open();
+    EXPECT_EQ(ErrorBoxes(), std::vector<std::wstring>{});
+    EXPECT_FALSE(w.imgPreview.HasPicture());
+    EXPECT_EQ(w.pcTSL.activePage(), 0);
+    AddRow(w, Bitmap(L"a.bmp", 20, 10));
+    AsUser([&] { w.lvTSL.Select(0); });
+    EXPECT_TRUE(w.imgPreview.HasPicture());
+    w.state.undo = true;
+    AsUser([&] { w.lvTSL.Select(-1); w.lvTSLClick(); });
+    EXPECT_EQ(ErrorBoxes(), std::vector<std::wstring>{});
+    EXPECT_FALSE(w.imgPreview.HasPicture());
+    EXPECT_EQ(w.previewInfo, L"");
+    EXPECT_TRUE(w.aCancel->enabled()) << "the refresh ran to its end";
+    EXPECT_TRUE(w.aClearList->enabled());
 }
 
 TEST_F(CommandStateTest, OnTheConfigurationPageTheEntryListTakesTheFocus) {
