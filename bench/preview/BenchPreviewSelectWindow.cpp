@@ -40,14 +40,16 @@ double Median(std::vector<double> v) {
 
 // Nobody answers at a benchmark: every question is counted and answered No / OK.
 class CountingHuman : public orv::Human {
-public:
+  public:
     int asked = 0;
     int Ask(HWND, const std::wstring& text, const std::wstring&, UINT flags) override {
         ++asked;
         std::fprintf(stderr, "asked: %ls\n", text.c_str());
         return (flags & 0xF) == MB_YESNO ? IDNO : IDOK;
     }
-    std::optional<std::vector<std::wstring>> OpenFiles(HWND, const orv::FileDialogSpec&) override { return {}; }
+    std::optional<std::vector<std::wstring>> OpenFiles(HWND, const orv::FileDialogSpec&) override {
+        return {};
+    }
     std::optional<std::wstring> SaveFile(HWND, const orv::FileDialogSpec&) override { return {}; }
     std::optional<std::wstring> BrowseFolder(HWND, const std::wstring&) override { return {}; }
     std::optional<COLORREF> ChooseColour(HWND, COLORREF) override { return {}; }
@@ -60,8 +62,8 @@ double PlainDecode(IWICImagingFactory* factory, const std::wstring& path, size_t
     IWICBitmapFrameDecode* frame = nullptr;
     UINT w = 0, h = 0;
     WICPixelFormatGUID format{};
-    if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
-                                                  &decoder)) ||
+    if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                  WICDecodeMetadataCacheOnDemand, &decoder)) ||
         FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&w, &h)) ||
         FAILED(frame->GetPixelFormat(&format)))
         throw std::runtime_error("reference decode failed");
@@ -92,7 +94,8 @@ double SelectPhoto(orv::TfrmORV& window, size_t& sink) {
 int main() {
     try {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
+        INITCOMMONCONTROLSEX controls{sizeof(controls),
+                                      ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
         InitCommonControlsEx(&controls);
         CountingHuman human;
         orv::SetHuman(&human);
@@ -111,16 +114,16 @@ int main() {
             window.Show();
             window.lvTSL.Append(L"photo-6000x4000.jpg", {L"none", photo});
             window.lvTSL.Append(L"small.bmp", {L"none", small});
-            human.asked = 0;  // the start-up refresh, before the desktop's picture is read, does not count
+            human.asked = 0; // the start-up refresh, before the desktop's picture is read, does not count
 
             IWICImagingFactory* factory = nullptr;
             if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                         IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))))
                 throw std::runtime_error("no WIC factory");
-            SelectPhoto(window, sink);  // first use loads the codecs: not measured
+            SelectPhoto(window, sink); // first use loads the codecs: not measured
             PlainDecode(factory, photo, sink);
             std::vector<double> figure, reference;
-            for (int i = 0; i < kRuns; ++i) {  // interleaved, so drifts of the machine hit both alike
+            for (int i = 0; i < kRuns; ++i) { // interleaved, so drifts of the machine hit both alike
                 figure.push_back(SelectPhoto(window, sink));
                 reference.push_back(PlainDecode(factory, photo, sink));
             }
@@ -128,8 +131,9 @@ int main() {
             if (window.sbTSL.Text(orv::kInfoPanel) != L"6000 x 4000" || human.asked != 0)
                 throw std::runtime_error("the selection did not show the photograph");
             const double f = Median(figure), r = Median(reference);
-            std::printf("bench preview-select-window: %.1f ms; reference one WIC decode: %.1f ms; ratio %.2f\n", f, r,
-                        f / r);
+            std::printf(
+                "bench preview-select-window: %.1f ms; reference one WIC decode: %.1f ms; ratio %.2f\n", f, r,
+                f / r);
         }
         orv::SetHuman(nullptr);
         return sink == 0 ? 1 : 0;

@@ -77,7 +77,7 @@ void RefreshContextMenuControls(TfrmORV& w) {
         w.aAddToCM->SetEnabled(false);
         w.btnWrite.SetEnabled(false);
         w.lvContextMenu.SetEnabled(false);
-        w.lvContextMenu.Clear();  // the stored entries stay; ticking the option reads them back
+        w.lvContextMenu.Clear(); // the stored entries stay; ticking the option reads them back
     }
 }
 
@@ -91,8 +91,9 @@ void RefreshPageInfo(TfrmORV& w) {
     case 1: {
         if (w.cbxIntegrateIntoShell.checked()) w.lvContextMenu.SetFocus();
         const int entry = w.lvContextMenu.selected();
-        w.sbTSL.SetText(kInfoPanel,
-                        entry >= 0 ? FileNamePart(w.lvContextMenu.rows().SubItem(static_cast<size_t>(entry), 0)) : L"");
+        w.sbTSL.SetText(
+            kInfoPanel,
+            entry >= 0 ? FileNamePart(w.lvContextMenu.rows().SubItem(static_cast<size_t>(entry), 0)) : L"");
         if (w.edtFile.text().empty()) w.edtHeader.SetEnabled(false);
         break;
     }
@@ -109,7 +110,8 @@ void RefreshProfileCommands(TfrmORV& w) {
     const int row = w.lvProfiles.selected();
     if (row >= 0) {
         w.aRemoveProfile->SetEnabled(true);
-        const bool current = w.lvProfiles.rows().Caption(static_cast<size_t>(row)) == w.state.currentProfileName;
+        const bool current =
+            w.lvProfiles.rows().Caption(static_cast<size_t>(row)) == w.state.currentProfileName;
         w.aLoadProfile->SetEnabled(!current || w.state.profileModified);
     } else {
         w.aLoadProfile->SetEnabled(false);

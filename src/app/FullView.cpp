@@ -18,7 +18,8 @@ TfrmView::TfrmView(TfrmORV& owner) {
 
 void TfrmView::LoadPicture(const std::wstring& path) {
     // Scaled once to the screen it will cover.
-    Picture picture = Picture::LoadForDisplay(path, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    Picture picture =
+        Picture::LoadForDisplay(path, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     imgActualitySize.SetPainter(
         MakePicturePainter(std::move(picture), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
 }
@@ -33,8 +34,8 @@ void TfrmView::CentreImage() {
     GetClientRect(hwnd_, &client);
     image = imgActualitySize.Bounds();
     const int imageHeight = image.bottom - image.top;
-    imgActualitySize.SetBounds(image.left, client.top + (client.bottom - imageHeight) / 2, image.right - image.left,
-                               imageHeight);
+    imgActualitySize.SetBounds(image.left, client.top + (client.bottom - imageHeight) / 2,
+                               image.right - image.left, imageHeight);
     AlignImage();
     image = imgActualitySize.Bounds();
     SetClientSize(image.right - image.left + 5, client.bottom);
@@ -51,15 +52,23 @@ void TfrmView::FormActivate() {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TfrmView::FormKeyPress(wchar_t) { CloseView(); }
+void TfrmView::FormKeyPress(wchar_t) {
+    CloseView();
+}
 
-void TfrmView::FormMouseUp(UINT) { CloseView(); }
+void TfrmView::FormMouseUp(UINT) {
+    CloseView();
+}
 
-void TfrmView::imgActualitySizeClick() { CloseView(); }
+void TfrmView::imgActualitySizeClick() {
+    CloseView();
+}
 
 void TfrmView::CloseView() {
-    if (IsModal()) SetModalResult(IDCANCEL);
-    else ShowWindow(hwnd_, SW_HIDE);
+    if (IsModal())
+        SetModalResult(IDCANCEL);
+    else
+        ShowWindow(hwnd_, SW_HIDE);
 }
 
 void TfrmView::AlignImage() {
@@ -82,7 +91,7 @@ LRESULT TfrmView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_WINDOW));
         return 1;
     }
-    case WM_CHAR:  // only keys that give a character: arrows and F-keys never get here
+    case WM_CHAR: // only keys that give a character: arrows and F-keys never get here
         FormKeyPress(static_cast<wchar_t>(wParam));
         return 0;
     case WM_LBUTTONUP:

@@ -11,7 +11,7 @@ namespace orv {
 class TfrmORV;
 
 class TfrmView : public Form {
-public:
+  public:
     explicit TfrmView(TfrmORV& owner);
 
     // Fills the whole client area; the picture is stretched to it.
@@ -27,10 +27,10 @@ public:
     void FormMouseUp(UINT button);
     void imgActualitySizeClick();
 
-protected:
+  protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     void CloseView();
     void AlignImage();
 };

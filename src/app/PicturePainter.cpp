@@ -14,7 +14,7 @@ struct ScaledPicture {
     GdiObject<HBITMAP> bitmap;
     int width = 0;
     int height = 0;
-    bool translucent = false;  // icons: blend over the background instead of copying
+    bool translucent = false; // icons: blend over the background instead of copying
 };
 
 std::shared_ptr<ScaledPicture> Scale(const Picture& picture, int width, int height) {
@@ -47,12 +47,14 @@ void DrawScaled(const ScaledPicture& scaled, HDC dc, const RECT& target) {
     HGDIOBJ old = SelectObject(memory, scaled.bitmap.get());
     if (scaled.translucent) {
         BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        GdiAlphaBlend(dc, target.left, target.top, width, height, memory, 0, 0, scaled.width, scaled.height, blend);
+        GdiAlphaBlend(dc, target.left, target.top, width, height, memory, 0, 0, scaled.width, scaled.height,
+                      blend);
     } else if (width == scaled.width && height == scaled.height) {
         BitBlt(dc, target.left, target.top, width, height, memory, 0, 0, SRCCOPY);
     } else {
         int oldMode = SetStretchBltMode(dc, HALFTONE);
-        StretchBlt(dc, target.left, target.top, width, height, memory, 0, 0, scaled.width, scaled.height, SRCCOPY);
+        StretchBlt(dc, target.left, target.top, width, height, memory, 0, 0, scaled.width, scaled.height,
+                   SRCCOPY);
         SetStretchBltMode(dc, oldMode);
     }
     SelectObject(memory, old);

@@ -21,7 +21,9 @@ void TfrmORV::aPreviewExecute() {
     RefreshCommandState();
 }
 
-std::wstring TfrmORV::GetPictureInfo(const std::wstring& path) { return PictureInfoText(path); }
+std::wstring TfrmORV::GetPictureInfo(const std::wstring& path) {
+    return PictureInfoText(path);
+}
 
 void TfrmORV::LoadPreview(const std::wstring& path) {
     // One decode serves the pane and the size text; a failed load throws before anything changes.

@@ -15,20 +15,30 @@ std::wstring WithFullStop(const std::wstring& text) {
 }
 
 class CommandStateTest : public PreviewWindowTest {
-protected:
+  protected:
     // Names of the watched commands and controls that are enabled, in a fixed order.
     static std::wstring EnabledOnes(TfrmORV& w) {
         const std::pair<const wchar_t*, bool> watched[] = {
-            {L"aSetWallpaper", w.aSetWallpaper->enabled()},   {L"aRemoveItem", w.aRemoveItem->enabled()},
-            {L"aPreview", w.aPreview->enabled()},             {L"aAddToCM", w.aAddToCM->enabled()},
-            {L"btnAddCMItem", w.btnAddCMItem.enabled()},      {L"aClearList", w.aClearList->enabled()},
-            {L"aSaveList", w.aSaveList->enabled()},           {L"lblHeader", w.lblHeader.enabled()},
-            {L"lblFile", w.lblFile.enabled()},                {L"edtHeader", w.edtHeader.enabled()},
-            {L"edtFile", w.edtFile.enabled()},                {L"btnBrowse", w.btnBrowse.enabled()},
-            {L"lvContextMenu", w.lvContextMenu.enabled()},    {L"btnRead", w.btnRead.enabled()},
-            {L"btnWrite", w.btnWrite.enabled()},              {L"btnRemoveCMItem", w.btnRemoveCMItem.enabled()},
-            {L"aLoadProfile", w.aLoadProfile->enabled()},     {L"aRemoveProfile", w.aRemoveProfile->enabled()},
-            {L"aSaveProfile", w.aSaveProfile->enabled()},     {L"aCancel", w.aCancel->enabled()},
+            {L"aSetWallpaper", w.aSetWallpaper->enabled()},
+            {L"aRemoveItem", w.aRemoveItem->enabled()},
+            {L"aPreview", w.aPreview->enabled()},
+            {L"aAddToCM", w.aAddToCM->enabled()},
+            {L"btnAddCMItem", w.btnAddCMItem.enabled()},
+            {L"aClearList", w.aClearList->enabled()},
+            {L"aSaveList", w.aSaveList->enabled()},
+            {L"lblHeader", w.lblHeader.enabled()},
+            {L"lblFile", w.lblFile.enabled()},
+            {L"edtHeader", w.edtHeader.enabled()},
+            {L"edtFile", w.edtFile.enabled()},
+            {L"btnBrowse", w.btnBrowse.enabled()},
+            {L"lvContextMenu", w.lvContextMenu.enabled()},
+            {L"btnRead", w.btnRead.enabled()},
+            {L"btnWrite", w.btnWrite.enabled()},
+            {L"btnRemoveCMItem", w.btnRemoveCMItem.enabled()},
+            {L"aLoadProfile", w.aLoadProfile->enabled()},
+            {L"aRemoveProfile", w.aRemoveProfile->enabled()},
+            {L"aSaveProfile", w.aSaveProfile->enabled()},
+            {L"aCancel", w.aCancel->enabled()},
         };
         std::wstring out;
         for (const auto& [name, enabled] : watched)
@@ -41,47 +51,52 @@ protected:
         for (Action* a : {w.aSetWallpaper, w.aRemoveItem, w.aPreview, w.aAddToCM, w.aClearList, w.aSaveList,
                           w.aLoadProfile, w.aRemoveProfile, w.aSaveProfile, w.aCancel})
             a->SetEnabled(enabled);
-        for (Control* c : std::initializer_list<Control*>{&w.btnAddCMItem, &w.lblHeader, &w.lblFile, &w.edtHeader,
-                                                          &w.edtFile, &w.btnBrowse, &w.lvContextMenu, &w.btnRead,
-                                                          &w.btnWrite, &w.btnRemoveCMItem})
+        for (Control* c : std::initializer_list<Control*>{
+                 &w.btnAddCMItem, &w.lblHeader, &w.lblFile, &w.edtHeader, &w.edtFile, &w.btnBrowse,
+                 &w.lvContextMenu, &w.btnRead, &w.btnWrite, &w.btnRemoveCMItem})
             c->SetEnabled(enabled);
     }
 };
 
 struct StateCase {
     const char* name;
-    int rows;  // pictures in the wallpaper list; row k is (40 + k) x 30
+    int rows; // pictures in the wallpaper list; row k is (40 + k) x 30
     int selectedRow;
     bool listModified, autosave, shell;
-    int entries;  // context-menu rows
+    int entries; // context-menu rows
     int selectedEntry;
     bool entriesModified;
     int page;
-    int profileRow;  // -1 none, 0 the current profile "Home", 1 "Work"
+    int profileRow; // -1 none, 0 the current profile "Home", 1 "Work"
     bool profileModified, undo;
-    const wchar_t* enabled;  // the watched ones that must be enabled, all others disabled
-    const wchar_t* info;     // status panel 4
+    const wchar_t* enabled; // the watched ones that must be enabled, all others disabled
+    const wchar_t* info;    // status panel 4
     size_t entriesAfter;
 };
 
 const StateCase kStateCases[] = {
-    {"picture selected, shell on, 6 entries, page 0", 3, 0, true, false, true, 6, -1, true, 0, -1, false, false,
-     L"aSetWallpaper aRemoveItem aPreview aAddToCM btnAddCMItem aClearList aSaveList lblHeader lblFile edtHeader "
+    {"picture selected, shell on, 6 entries, page 0", 3, 0, true, false, true, 6, -1, true, 0, -1, false,
+     false,
+     L"aSetWallpaper aRemoveItem aPreview aAddToCM btnAddCMItem aClearList aSaveList lblHeader lblFile "
+     L"edtHeader "
      L"edtFile btnBrowse lvContextMenu btnRead btnWrite",
      L"40 x 30", 6},
     {"7 entries close every way of adding one", 3, 0, true, false, true, 7, -1, true, 0, -1, false, false,
-     L"aSetWallpaper aRemoveItem aPreview aClearList aSaveList lvContextMenu btnRead btnWrite", L"40 x 30", 7},
-    {"Autosave keeps both saves off; shell off empties the entries", 2, 1, true, true, false, 3, 1, true, 0, 1, true,
-     true, L"aSetWallpaper aRemoveItem aPreview aClearList aLoadProfile aRemoveProfile aCancel", L"41 x 30", 0},
-    {"page 1 shows the entry's file name; the current profile, changed, can be loaded again", 1, 0, false, false,
-     true, 3, 2, false, 1, 0, true, true,
-     L"aSetWallpaper aRemoveItem aPreview aAddToCM btnAddCMItem aClearList lblHeader lblFile edtFile btnBrowse "
+     L"aSetWallpaper aRemoveItem aPreview aClearList aSaveList lvContextMenu btnRead btnWrite", L"40 x 30",
+     7},
+    {"Autosave keeps both saves off; shell off empties the entries", 2, 1, true, true, false, 3, 1, true, 0,
+     1, true, true, L"aSetWallpaper aRemoveItem aPreview aClearList aLoadProfile aRemoveProfile aCancel",
+     L"41 x 30", 0},
+    {"page 1 shows the entry's file name; the current profile, changed, can be loaded again", 1, 0, false,
+     false, true, 3, 2, false, 1, 0, true, true,
+     L"aSetWallpaper aRemoveItem aPreview aAddToCM btnAddCMItem aClearList lblHeader lblFile edtFile "
+     L"btnBrowse "
      L"lvContextMenu btnRemoveCMItem aLoadProfile aRemoveProfile aSaveProfile aCancel",
      L"Beach.jpg", 3},
     {"page 3 empties panel 4", 1, 0, false, false, false, 0, -1, false, 3, -1, false, false,
      L"aSetWallpaper aRemoveItem aPreview aClearList", L"", 0},
-    {"empty list on page 2: the add button without a picture; the current profile unchanged", 0, -1, true, false,
-     true, 2, 1, false, 2, 0, false, false,
+    {"empty list on page 2: the add button without a picture; the current profile unchanged", 0, -1, true,
+     false, true, 2, 1, false, 2, 0, false, false,
      L"btnAddCMItem aSaveList lblHeader lblFile edtHeader edtFile btnBrowse lvContextMenu btnRemoveCMItem "
      L"aRemoveProfile",
      L"", 2},
@@ -93,7 +108,8 @@ TEST_F(CommandStateTest, EnabledStatesFollowTheProgramState) {
     for (const StateCase& c : kStateCases) {
         SCOPED_TRACE(c.name);
         TfrmORV& w = Open();
-        for (int k = 0; k < c.rows; ++k) AddRow(w, Bitmap(L"row" + std::to_wstring(k) + L".bmp", 40 + k, 30));
+        for (int k = 0; k < c.rows; ++k)
+            AddRow(w, Bitmap(L"row" + std::to_wstring(k) + L".bmp", 40 + k, 30));
         SelectQuietly(w.lvTSL, c.selectedRow);
         CheckQuietly(w.cbxAutosave, c.autosave);
         CheckQuietly(w.cbxIntegrateIntoShell, c.shell);
@@ -116,10 +132,11 @@ TEST_F(CommandStateTest, EnabledStatesFollowTheProgramState) {
         w.edtFile.SetText(L"C:\\pics\\typed.jpg");
         w.edtHeader.SetText(L"typed");
         const std::wstring expected = c.enabled;
-        for (bool before : {false, true}) {  // whatever the states were before
+        for (bool before : {false, true}) { // whatever the states were before
             Invert(w, before);
             w.RefreshCommandState();
-            EXPECT_EQ(EnabledOnes(w), expected) << "with everything " << (before ? "enabled" : "disabled") << " before";
+            EXPECT_EQ(EnabledOnes(w), expected)
+                << "with everything " << (before ? "enabled" : "disabled") << " before";
         }
         EXPECT_EQ(w.sbTSL.Text(kInfoPanel), c.info);
         EXPECT_EQ(w.lvContextMenu.count(), c.entriesAfter);
@@ -127,9 +144,9 @@ TEST_F(CommandStateTest, EnabledStatesFollowTheProgramState) {
         EXPECT_EQ(w.edtHeader.text(), c.shell ? L"" : L"typed");
         EXPECT_EQ(ErrorBoxes(), std::vector<std::wstring>{});
         // Commands this refresh never disables.
-        for (Action* a : {w.aSaveProfileAs, w.aNewProfile, w.aNewList, w.aOpenList, w.aSaveListAs, w.aAddItems,
-                          w.aAddFolder, w.aExit, w.aHide, w.aShow, w.aToolbar, w.aStatusbar, w.aAbout,
-                          w.aConfiguration, w.aRemoveFromCM, w.aReadRegValue, w.aWriteRegValue})
+        for (Action* a : {w.aSaveProfileAs, w.aNewProfile, w.aNewList, w.aOpenList, w.aSaveListAs,
+                          w.aAddItems, w.aAddFolder, w.aExit, w.aHide, w.aShow, w.aToolbar, w.aStatusbar,
+                          w.aAbout, w.aConfiguration, w.aRemoveFromCM, w.aReadRegValue, w.aWriteRegValue})
             EXPECT_TRUE(a->enabled()) << Narrow(a->name());
         Discard();
     }
@@ -162,8 +179,8 @@ TEST_F(CommandStateTest, LoadProfileForTheCurrentRowDoesNotDependOnTheRowBefore)
         int row;
         bool modified;
         bool loadEnabled;
-    } steps[] = {{1, false, true}, {0, false, false}, {0, true, true}, {1, true, true}, {-1, true, false},
-                 {0, false, false}};
+    } steps[] = {{1, false, true}, {0, false, false}, {0, true, true},
+                 {1, true, true},  {-1, true, false}, {0, false, false}};
     for (const auto& s : steps) {
         SCOPED_TRACE(testing::Message() << "row " << s.row << (s.modified ? ", modified" : ""));
         w.state.profileModified = s.modified;
@@ -252,7 +269,10 @@ TEST_F(CommandStateTest, ADesktopWithoutWallpaperGivesAnEmptyPane) {
     AsUser([&] { w.lvTSL.Select(0); });
     EXPECT_TRUE(w.imgPreview.HasPicture());
     w.state.undo = true;
-    AsUser([&] { w.lvTSL.Select(-1); w.lvTSLClick(); });
+    AsUser([&] {
+        w.lvTSL.Select(-1);
+        w.lvTSLClick();
+    });
     EXPECT_EQ(ErrorBoxes(), std::vector<std::wstring>{});
     EXPECT_FALSE(w.imgPreview.HasPicture());
     EXPECT_EQ(w.previewInfo, L"");

@@ -33,7 +33,7 @@ void PostKey(HWND window, WORD key) {
 }
 
 class FullViewTest : public PreviewWindowTest {
-protected:
+  protected:
     // The window shown, a picture selected, the command state showing it.
     TfrmORV& OpenWithPicture() {
         TfrmORV& w = Open();
@@ -66,7 +66,8 @@ TEST_F(FullViewTest, PreviewCoversTheScreenAndReturnsToTheList) {
     w.btnFullview.Click();
 
     EXPECT_TRUE(closedByEsc);
-    EXPECT_TRUE(EqualRect(&seen, &screen)) << seen.left << "," << seen.top << "," << seen.right << "," << seen.bottom;
+    EXPECT_TRUE(EqualRect(&seen, &screen))
+        << seen.left << "," << seen.top << "," << seen.right << "," << seen.bottom;
     EXPECT_TRUE(EqualRect(&image, &screen)) << "the picture is stretched over the whole screen";
     EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME), 0);
     EXPECT_EQ(GetWindow(w.frmView->hwnd(), GW_OWNER), w.hwnd());
@@ -91,9 +92,18 @@ TEST_F(FullViewTest, WhatClosesTheView) {
         {"Space", [](TfrmView& v) { PostKey(v.hwnd(), VK_SPACE); }, true},
         {"letter", [](TfrmView& v) { PostKey(v.hwnd(), 'Q'); }, true},
         {"digit", [](TfrmView& v) { PostKey(v.hwnd(), '7'); }, true},
-        {"arrows", [](TfrmView& v) { for (WORD k : {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN}) PostKey(v.hwnd(), k); },
+        {"arrows",
+         [](TfrmView& v) {
+             for (WORD k : {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN})
+                 PostKey(v.hwnd(), k);
+         },
          false},
-        {"F-keys", [](TfrmView& v) { for (WORD k : {VK_F1, VK_F5, VK_F12}) PostKey(v.hwnd(), k); }, false},
+        {"F-keys",
+         [](TfrmView& v) {
+             for (WORD k : {VK_F1, VK_F5, VK_F12})
+                 PostKey(v.hwnd(), k);
+         },
+         false},
         {"left click on the picture",
          [](TfrmView& v) {
              PostMessageW(v.imgActualitySize.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 50));
@@ -145,8 +155,10 @@ TEST_F(FullViewTest, APictureThatDoesNotLoadShowsNoView) {
     human.answers.push_back(IDOK);
     AsUser([&] { w.aPreview->Execute(); });
     ASSERT_EQ(ErrorBoxes().size(), 1u);
-    EXPECT_EQ(ErrorBoxes()[0].rfind(L"Cannot open file \"" + missing + L"\". ", 0), 0u) << Narrow(ErrorBoxes()[0]);
-    for (const Asked& a : human.asked) EXPECT_NE(a.kind, L"Modal");
+    EXPECT_EQ(ErrorBoxes()[0].rfind(L"Cannot open file \"" + missing + L"\". ", 0), 0u)
+        << Narrow(ErrorBoxes()[0]);
+    for (const Asked& a : human.asked)
+        EXPECT_NE(a.kind, L"Modal");
     EXPECT_EQ(w.sbTSL.Text(kInfoPanel), L"stale") << "no refresh after a failed load";
 }
 

@@ -12,7 +12,7 @@
 namespace orv::test {
 
 class PreviewWindowTest : public MainWindowTest {
-protected:
+  protected:
     // A bitmap of that size in the scratch folder; its full path.
     std::wstring Bitmap(const std::wstring& name, int width, int height) {
         std::wstring path = folder.path() + name;
@@ -30,7 +30,8 @@ protected:
     std::vector<std::wstring> ErrorBoxes() const {
         std::vector<std::wstring> out;
         for (const Asked& a : human.asked)
-            if (a.kind == L"Ask" && a.caption == L"Orvane" && a.flags == static_cast<UINT>(MB_OK | MB_ICONERROR))
+            if (a.kind == L"Ask" && a.caption == L"Orvane" &&
+                a.flags == static_cast<UINT>(MB_OK | MB_ICONERROR))
                 out.push_back(a.text);
         return out;
     }

@@ -29,7 +29,7 @@ std::wstring WithFullStop(const std::wstring& text) {
 }
 
 class PreviewTest : public PreviewWindowTest {
-protected:
+  protected:
     std::wstring Jpeg(const std::wstring& name, int width, int height) {
         std::wstring path = folder.path() + name;
         tf::EncodeWithWic(path, GUID_ContainerFormatJpeg, width, height, Gradient);
@@ -96,12 +96,14 @@ TEST_F(PreviewTest, BadFilesGiveTheirMessages) {
         {L"cut.bmp", L"Bitmap image is not valid"},
         {L"text.jpg", L"JPEG error #53"},
         {L"picture.png", L"Unknown picture file extension (.png)"},
-        {L"missing.jpg", FormatText(L"Cannot open file \"%s\". %s", {missing, SystemErrorText(ERROR_FILE_NOT_FOUND)})},
+        {L"missing.jpg",
+         FormatText(L"Cannot open file \"%s\". %s", {missing, SystemErrorText(ERROR_FILE_NOT_FOUND)})},
         {L"empty.jpg", L"JPEG error #42"},
         {L"huge.jpg", L"JPEG error #41"},
     };
     AddRow(w, good);
-    for (const auto& c : cases) AddRow(w, folder.path() + c.name);
+    for (const auto& c : cases)
+        AddRow(w, folder.path() + c.name);
     AsUser([&] { w.lvTSL.Select(0); });
     ASSERT_EQ(w.previewInfo, L"64 x 32");
     int row = 1;
@@ -138,7 +140,9 @@ TEST_F(PreviewTest, ThePaneShowsThePictureStretchedAndSmoothed) {
     HGDIOBJ old = SelectObject(dc, bitmap);
     painter(dc, RECT{0, 0, 198, 124});
     GdiFlush();
-    auto pixel = [&](int x, int y) { return static_cast<const std::uint32_t*>(bits)[y * 198 + x] & 0xFFFFFF; };
+    auto pixel = [&](int x, int y) {
+        return static_cast<const std::uint32_t*>(bits)[y * 198 + x] & 0xFFFFFF;
+    };
     for (int y : {0, 60, 123}) {
         EXPECT_EQ(pixel(0, y), 0xFF0000u);
         EXPECT_EQ(pixel(98, y), 0xFF0000u);
