@@ -37,7 +37,7 @@ TEST_F(LifecycleTest, AnErrorDuringTheExitSaveAbandonsTheClose) {
     w.state.currentListPath = folder.path() + L"missing\\gone.lst";
     w.state.listModified = true;
     w.cbxAutosave.SetChecked(true);
-    human.answers.push_back(IDYES);
+    human.answers = {IDYES, IDOK};
     SendMessageW(w.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(w.hwnd()));
     ASSERT_EQ(human.asked.size(), 2u);
