@@ -64,7 +64,12 @@ void ListView::Refresh() {
     if (!hwnd_) return;
     settingSelection_ = true;
     ListView_SetItemCountEx(hwnd_, static_cast<int>(rows_.size()), LVSICF_NOSCROLL);
-    ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    // Clear only the rows that hold a state: asked for all rows (-1), the view visits every one of
+    // them, 80 ms at 100,000 rows under Wine.
+    for (UINT which : {LVNI_SELECTED, LVNI_FOCUSED}) {
+        int row = ListView_GetNextItem(hwnd_, -1, which);
+        if (row >= 0) ListView_SetItemState(hwnd_, row, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    }
     if (selected_ >= 0) ListView_SetItemState(hwnd_, selected_, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     settingSelection_ = false;
     InvalidateRect(hwnd_, nullptr, TRUE);
