@@ -20,7 +20,7 @@
 namespace {
 
 constexpr int kWidth = 6000, kHeight = 4000;
-constexpr int kRuns = 5;
+constexpr int kRuns = 9;
 
 std::uint32_t Photo(int x, int y) {
     std::uint32_t r = static_cast<std::uint32_t>(x * 255 / kWidth);

@@ -25,16 +25,7 @@ void RefreshWallpaperSelection(TfrmORV& w) {
         w.aRemoveItem->SetEnabled(false);
         w.aPreview->SetEnabled(false);
         w.btnAddCMItem.SetEnabled(false);
-        std::wstring wallpaper;
-        w.GetCurrentWallpaper(wallpaper);
-        // A desktop without a wallpaper is an ordinary state, not a picture that failed: the pane
-        // is emptied and the refresh goes on. A named picture that fails is reported.
-        if (wallpaper.empty()) {
-            w.imgPreview.SetPainter(nullptr);
-            w.previewInfo.clear();
-        } else {
-            w.LoadPreview(wallpaper);
-        }
+        w.LoadCurrentWallpaperPreview();
         w.aAddToCM->SetEnabled(false);
     }
 }

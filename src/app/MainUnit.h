@@ -119,6 +119,9 @@ public:
     std::wstring GetPictureInfo(const std::wstring& path);
     // Loads a picture file into imgPreview; throws the loader's error, keeping the old picture.
     void LoadPreview(const std::wstring& path);
+    // Loads the desktop's current wallpaper into imgPreview; a desktop without a wallpaper
+    // empties the pane instead of failing.
+    void LoadCurrentWallpaperPreview();
     // Size text ("W x H") of the picture LoadPreview loaded last, so that the refresh need not
     // decode the same file a second time.
     std::wstring previewInfo;

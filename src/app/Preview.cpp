@@ -33,4 +33,17 @@ void TfrmORV::LoadPreview(const std::wstring& path) {
     previewInfo = std::move(info);
 }
 
+void TfrmORV::LoadCurrentWallpaperPreview() {
+    std::wstring wallpaper;
+    GetCurrentWallpaper(wallpaper);
+    // A desktop without a wallpaper is an ordinary state, not a picture that failed: the pane is
+    // emptied and the caller goes on. A named picture that fails is reported.
+    if (wallpaper.empty()) {
+        imgPreview.SetPainter(nullptr);
+        previewInfo.clear();
+    } else {
+        LoadPreview(wallpaper);
+    }
+}
+
 } // namespace orv
