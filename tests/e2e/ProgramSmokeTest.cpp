@@ -99,15 +99,17 @@ TEST_F(ProgramSmokeTest, RunsAsOneInstanceShowsItsPagesAndLeavesThroughTheExitQu
     EXPECT_EQ(FindTopWindow(second.dwProcessId, L"Orvane"), nullptr);
     EXPECT_TRUE(IsWindowVisible(window));
 
-    // Each page, through the tab control's own keyboard handling.
+    // Each page, as a user reaches it: a click on the first tab, then the arrow key.
     HWND tabs = FindWindowExW(FindWindowExW(window, nullptr, L"OrvanePanel", nullptr), nullptr, L"SysTabControl32",
                               nullptr);
     ASSERT_NE(tabs, nullptr);
+    SetForegroundWindow(window);
+    RECT strip;
+    GetWindowRect(tabs, &strip);
+    ClickAt(strip.left + 30, strip.top + 10);
     for (int page = 0; page < 4; ++page) {
-        if (page > 0) {
-            PostMessageW(tabs, WM_KEYDOWN, VK_RIGHT, 0);
-            Settle(1500);
-        }
+        if (page > 0) PressKey(VK_RIGHT);
+        Settle(1000);
         EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), page);
         SaveScreenshot("page-" + std::to_string(page));
     }

@@ -17,6 +17,9 @@ std::wstring WindowText(HWND window);
 // empty when no screenshot tool or folder is available.
 std::string SaveScreenshot(const std::string& name);
 COLORREF ScreenPixel(int x, int y);
+// Input as a user gives it, to whatever window is in front.
+void ClickAt(int x, int y);
+void PressKey(WORD key);
 // Lets the programs on the desktop paint.
 void Settle(int milliseconds = 500);
 
