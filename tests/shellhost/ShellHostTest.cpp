@@ -448,3 +448,74 @@ TEST_F(ShellHost, EveryMenuShowsTheStoreAsItIsNow) {
 }
 
 } // namespace
+
+namespace {
+
+// The shell opens menus on several threads at once; they share the library's counts and its last
+// store reading, and each must still get the whole, right menu.
+TEST_F(ShellHost, MenusOnSeveralThreadsAtOnceAreAllComplete) {
+    WriteStore(Orvmenu(), {{L"A", Picture(1)}, {L"B", Picture(2)}, {L"C", Picture(3)}});
+    const std::vector<std::string> expected = {"A", "B", "C", "-", "Edit..."};
+    constexpr int kThreads = 4;
+    constexpr int kMenusPerThread = 150;
+    struct Work {
+        std::vector<std::string> expected;
+        int complete = 0;
+        bool storeChanger = false;
+    } work[kThreads];
+    for (int t = 0; t < kThreads; ++t)
+        work[t].expected = expected;
+    // One thread keeps touching the branch, so that readings are thrown away and redone meanwhile.
+    work[0].storeChanger = true;
+
+    auto thread = [](void* parameter) -> DWORD {
+        Work& mine = *static_cast<Work*>(parameter);
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        {
+            Pidl desktop = SpecialFolderPidl(CSIDL_DESKTOP);
+            for (int menuNumber = 0; menuNumber < kMenusPerThread; ++menuNumber) {
+                if (mine.storeChanger)
+                    WriteDword(HKEY_LOCAL_MACHINE, Orvmenu().branchKey, L"Unrelated",
+                               static_cast<DWORD>(menuNumber));
+                Handler handler;
+                CreateHandler(Orvmenu(), handler);
+                if (FAILED(handler.created) ||
+                    handler.init->Initialize(desktop.get(), nullptr, nullptr) != S_OK)
+                    continue;
+                HMENU menu = CreatePopupMenu();
+                const HRESULT result = handler.menu->QueryContextMenu(menu, 0, 100, 200, CMF_NORMAL);
+                const std::vector<MenuItem> top = ReadMenu(menu);
+                if (result == MAKE_HRESULT(SEVERITY_SUCCESS, 0, 4) && top.size() == 1 &&
+                    Captions(ReadMenu(top[0].submenu)) == mine.expected)
+                    ++mine.complete;
+                DestroyMenu(menu);
+            }
+        }
+        CoUninitialize();
+        return 0;
+    };
+    HANDLE threads[kThreads];
+    for (int t = 0; t < kThreads; ++t)
+        threads[t] = CreateThread(nullptr, 0, thread, &work[t], 0, nullptr);
+    // Bounded only so that a deadlock fails the test instead of stalling the run.
+    const DWORD finished = WaitForMultipleObjects(kThreads, threads, TRUE, 300000);
+    ASSERT_EQ(finished, WAIT_OBJECT_0) << "the menu threads did not all finish";
+    for (HANDLE handle : threads)
+        CloseHandle(handle);
+
+    for (int t = 0; t < kThreads; ++t)
+        EXPECT_EQ(work[t].complete, kMenusPerThread) << "thread " << t;
+    // Everything was released on every thread: nothing keeps the library loaded.
+    Handler keepLoaded;
+    CreateHandler(Orvmenu(), keepLoaded);
+    ASSERT_EQ(keepLoaded.created, S_OK);
+    auto canUnload = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(Orvmenu().dll), "DllCanUnloadNow")));
+    ASSERT_NE(canUnload, nullptr);
+    keepLoaded.menu.Reset();
+    keepLoaded.init.Reset();
+    EXPECT_EQ(canUnload(), S_OK);
+    DeleteTree(HKEY_LOCAL_MACHINE, Orvmenu().branchKey);
+}
+
+} // namespace
