@@ -22,8 +22,8 @@ FileDialogSpec OpenDialog(const std::wstring& lastPath) {
     return spec;
 }
 
-// The save dialog sdTSL. No OFN_FILEMUSTEXIST: a save dialog with it refuses every name that does
-// not exist yet, and Save List As is how a new list file is made. The folder must still exist.
+// The save dialog sdTSL. No OFN_FILEMUSTEXIST: Windows' save dialog then refuses every name that
+// does not exist yet, and Save List As is how a new list file is made. The folder must exist.
 FileDialogSpec SaveDialog(const std::wstring& lastPath) {
     FileDialogSpec spec;
     spec.filter = L"Wallpaper list (*.lst)|*.lst|All Files (*.*)|*.*";
