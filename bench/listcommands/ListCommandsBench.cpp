@@ -25,11 +25,11 @@ namespace {
 
 constexpr int kEntries = 100000, kRepeats = 5;
 constexpr int kTopFolders = 10, kSubfolders = 99, kFilesPerFolder = 100;
-constexpr int kFiles = kTopFolders * (1 + kSubfolders) * kFilesPerFolder;  // 100,000
+constexpr int kFiles = kTopFolders * (1 + kSubfolders) * kFilesPerFolder; // 100,000
 
 // Answers every dialog with what the benchmark chose, and No to every question.
 class BenchHuman : public Human {
-public:
+  public:
     std::wstring listFile, folder;
     int Ask(HWND, const std::wstring&, const std::wstring&, UINT flags) override {
         return (flags & 0xF) == MB_YESNO ? IDNO : IDOK;
@@ -47,7 +47,8 @@ void PutFile(const std::wstring& path, const std::string& bytes) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD done = 0;
     bool ok = file != INVALID_HANDLE_VALUE &&
-              WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) && done == bytes.size();
+              WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
+              done == bytes.size();
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     if (!ok) throw std::runtime_error("cannot write a benchmark file");
 }
@@ -61,8 +62,8 @@ std::string MakeListBytes() {
     for (int i = 0; i < kEntries; ++i) {
         const char* folder = folders[i % 4];
         bool quote = i % 4 == 0;
-        std::snprintf(line, sizeof line, "\"IMG_%08d.jpg\",none,%s%s\\IMG_%08d.jpg%s\r\n", i, quote ? "\"" : "",
-                      folder, i, quote ? "\"" : "");
+        std::snprintf(line, sizeof line, "\"IMG_%08d.jpg\",none,%s%s\\IMG_%08d.jpg%s\r\n", i,
+                      quote ? "\"" : "", folder, i, quote ? "\"" : "");
         bytes += line;
     }
     return bytes;
@@ -80,8 +81,10 @@ void MakeTree(const std::wstring& root) {
             for (int i = 0; i < kFilesPerFolder; ++i) {
                 wchar_t name[64];
                 swprintf(name, 64, L"\\IMG_%04d_%03d%ls", folderNo, i, extensions[i % 4]);
-                HANDLE file = CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-                if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create the benchmark tree");
+                HANDLE file =
+                    CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+                if (file == INVALID_HANDLE_VALUE)
+                    throw std::runtime_error("cannot create the benchmark tree");
                 CloseHandle(file);
             }
             ++folderNo;
@@ -92,11 +95,12 @@ void MakeTree(const std::wstring& root) {
 size_t BareWalk(const std::wstring& folder) {
     size_t files = 0;
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                   FIND_FIRST_EX_LARGE_FETCH);
+    HANDLE find = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE) return 0;
     do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++files;
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            ++files;
         else if (wcscmp(data.cFileName, L".") && wcscmp(data.cFileName, L".."))
             files += BareWalk(folder + L"\\" + data.cFileName);
     } while (FindNextFileW(find, &data));
@@ -111,8 +115,10 @@ void RemoveTree(const std::wstring& folder) {
         do {
             std::wstring name = data.cFileName;
             if (name == L"." || name == L"..") continue;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(folder + L"\\" + name);
-            else DeleteFileW((folder + L"\\" + name).c_str());
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(folder + L"\\" + name);
+            else
+                DeleteFileW((folder + L"\\" + name).c_str());
         } while (FindNextFileW(find, &data));
         FindClose(find);
     }
@@ -121,7 +127,8 @@ void RemoveTree(const std::wstring& folder) {
 
 void Drain() {
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageW(&msg);
 }
 
 void MeasureListOpen(TfrmORV& window, BenchHuman& human, const std::wstring& folder) {
@@ -138,11 +145,11 @@ void MeasureListOpen(TfrmORV& window, BenchHuman& human, const std::wstring& fol
             read = rows.size();
         }
 
-        window.aNewList->Execute();  // an empty list to open into; a named, unchanged list asks nothing
+        window.aNewList->Execute(); // an empty list to open into; a named, unchanged list asks nothing
         Drain();
         start = NowMs();
         window.aOpenList->Execute();
-        Drain();  // until the view has taken the rows
+        Drain(); // until the view has taken the rows
         opens.push_back(NowMs() - start);
         if (window.lvTSL.count() != static_cast<size_t>(kEntries) || read != static_cast<size_t>(kEntries))
             throw std::runtime_error("Open List showed " + std::to_string(window.lvTSL.count()) + " entries");
@@ -160,9 +167,11 @@ void MeasureListOpen(TfrmORV& window, BenchHuman& human, const std::wstring& fol
         Drain();
         double d = NowMs();
         double steps[] = {b - a, c - b, d - c};
-        for (int i = 0; i < 3; ++i) t[i].push_back(steps[i]);
+        for (int i = 0; i < 3; ++i)
+            t[i].push_back(steps[i]);
     }
-    std::fprintf(stderr, "open %.1f, refresh %.1f, paint %.1f ms\n", Median(t[0]), Median(t[1]), Median(t[2]));
+    std::fprintf(stderr, "open %.1f, refresh %.1f, paint %.1f ms\n", Median(t[0]), Median(t[1]),
+                 Median(t[2]));
     window.aNewList->Execute();
     DeleteFileW(human.listFile.c_str());
     PrintFigure("list-open", Median(opens), "ms", "reading the list file alone", Median(reads));
@@ -181,14 +190,15 @@ void MeasureFolderScan(TfrmORV& window, BenchHuman& human, const std::wstring& f
         size_t files = BareWalk(human.folder);
         walks.push_back(NowMs() - start);
 
-        window.aNewList->Execute();  // the unnamed list is asked about; the stand-in says No
+        window.aNewList->Execute(); // the unnamed list is asked about; the stand-in says No
         Drain();
         start = NowMs();
         window.aAddFolder->Execute();
         Drain();
         scans.push_back(NowMs() - start);
         if (files != static_cast<size_t>(kFiles) || window.lvTSL.count() != static_cast<size_t>(kFiles / 4))
-            throw std::runtime_error("Add Folder(s) added " + std::to_string(window.lvTSL.count()) + " entries");
+            throw std::runtime_error("Add Folder(s) added " + std::to_string(window.lvTSL.count()) +
+                                     " entries");
     }
     // Where the time goes, on stderr.
     std::vector<double> t[2];
@@ -211,7 +221,8 @@ void MeasureFolderScan(TfrmORV& window, BenchHuman& human, const std::wstring& f
 // `only`: the one figure to measure ("list-open" or "folder-scan-command"), or all when empty.
 void Run(const std::string& only) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof(controls),
+                                  ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
     BenchHuman human;
     SetHuman(&human);

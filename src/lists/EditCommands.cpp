@@ -15,12 +15,11 @@ namespace {
 // The picture dialog opdTSL.
 FileDialogSpec PictureDialog() {
     FileDialogSpec spec;
-    spec.filter =
-        L"All (*.jpg;*.jpeg;*.bmp;)|*.jpg;*.jpeg;*.bmp;|JPEG Image File (*.jpg)|*.jpg|"
-        L"JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp";
+    spec.filter = L"All (*.jpg;*.jpeg;*.bmp;)|*.jpg;*.jpeg;*.bmp;|JPEG Image File (*.jpg)|*.jpg|"
+                  L"JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp";
     spec.defaultExt = L"*.jpg";
-    spec.options = OFN_READONLY | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ALLOWMULTISELECT | OFN_PATHMUSTEXIST |
-                   OFN_FILEMUSTEXIST;
+    spec.options = OFN_READONLY | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ALLOWMULTISELECT |
+                   OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     spec.bufferChars = 65519;
     return spec;
 }
@@ -45,7 +44,8 @@ void TfrmORV::aAddItemsExecute() {
 void TfrmORV::AddSelectedFiles(const std::vector<std::wstring>& files) {
     // Rows go in straight and the view is told once: thousands of chosen files stay quick.
     ListRows& rows = lvTSL.EditRows();
-    for (const std::wstring& file : files) AppendEntry(rows, file, kNoComment);
+    for (const std::wstring& file : files)
+        AppendEntry(rows, file, kNoComment);
     lvTSL.Commit();
     state.listModified = true;
     state.profileModified = true;
@@ -72,7 +72,8 @@ void TfrmORV::AppendScannedFiles() {
     ListRows& rows = lvTSL.EditRows();
     rows.Reserve(state.scanPaths.size(), 0);
     for (size_t i = 0; i < state.scanPaths.size(); ++i) {
-        std::wstring_view comment = i < state.scanComments.size() ? std::wstring_view(state.scanComments[i]) : kNoComment;
+        std::wstring_view comment =
+            i < state.scanComments.size() ? std::wstring_view(state.scanComments[i]) : kNoComment;
         AppendEntry(rows, state.scanPaths[i], comment);
     }
     lvTSL.Commit();

@@ -29,7 +29,8 @@ FileDialogSpec SaveDialog(const std::wstring& lastPath) {
     spec.filter = L"Wallpaper list (*.lst)|*.lst|All Files (*.*)|*.*";
     spec.defaultExt = L"*.lst";
     spec.initialPath = lastPath;
-    spec.options = OFN_READONLY | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
+    spec.options =
+        OFN_READONLY | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
     return spec;
 }
 
@@ -123,10 +124,8 @@ void TfrmORV::SaveListFileAs() {
 
 void TfrmORV::aSaveWallpaperListExecute() {
     if (sbTSL.Text(kListPanel) != kNoName) {
-        if (state.listModified) {
-            if (cbxAutosave.checked()) SaveListFile();
-            else if (UserWantsToSave(hwnd_)) SaveListFile();
-        }
+        // Autosave saves a list with a file without asking.
+        if (state.listModified && (cbxAutosave.checked() || UserWantsToSave(hwnd_))) SaveListFile();
     }
     if (sbTSL.Text(kListPanel) == kNoName) {
         if (lvTSL.count() > 0 && UserWantsToSave(hwnd_)) SaveListFileAs();

@@ -5,13 +5,13 @@
 namespace orv {
 
 class WaitCursor {
-public:
+  public:
     WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
     ~WaitCursor() { SetCursor(previous_); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 
-private:
+  private:
     HCURSOR previous_;
 };
 

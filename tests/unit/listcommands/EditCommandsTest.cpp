@@ -13,7 +13,7 @@ namespace orv::test {
 namespace {
 
 class EditCommandsTest : public ListWindowTest {
-protected:
+  protected:
     // A fresh window on page 2, with both flags clear.
     TfrmORV& OpenClean() {
         TfrmORV& w = Open();
@@ -95,22 +95,26 @@ void ExpectedWalk(const std::wstring& folder, bool subfolders, std::vector<std::
 
 std::string EntriesFor(const std::vector<std::wstring>& paths) {
     std::string out;
-    for (const std::wstring& p : paths) out += Narrow(p.substr(p.find_last_of(L'\\') + 1)) + " | none | " + Narrow(p) + "\n";
+    for (const std::wstring& p : paths)
+        out += Narrow(p.substr(p.find_last_of(L'\\') + 1)) + " | none | " + Narrow(p) + "\n";
     return out;
 }
 
 std::vector<std::wstring> SortedNames(const ListRows& rows) {
     std::vector<std::wstring> names;
-    for (size_t i = 0; i < rows.size(); ++i) names.emplace_back(rows.Caption(i));
+    for (size_t i = 0; i < rows.size(); ++i)
+        names.emplace_back(rows.Caption(i));
     std::sort(names.begin(), names.end());
     return names;
 }
 
 TEST_F(EditCommandsTest, AddFolderWithAndWithoutSubfolders) {
     std::wstring root = folder.path() + L"Album";
-    for (const wchar_t* sub : {L"", L"\\Day 1", L"\\Day 1\\Evening", L"\\.hidden", L"\\empty"}) MakeFolder(root + sub);
-    for (const wchar_t* file : {L"\\x.jpg", L"\\notes.txt", L"\\y.JPEG", L"\\z.jpe", L"\\.jpg", L"\\w.jpeg.txt",
-                                L"\\Day 1\\v.Bmp", L"\\Day 1\\Evening\\u.jpg", L"\\.hidden\\t.jpg", L"\\s.gif"})
+    for (const wchar_t* sub : {L"", L"\\Day 1", L"\\Day 1\\Evening", L"\\.hidden", L"\\empty"})
+        MakeFolder(root + sub);
+    for (const wchar_t* file :
+         {L"\\x.jpg", L"\\notes.txt", L"\\y.JPEG", L"\\z.jpe", L"\\.jpg", L"\\w.jpeg.txt", L"\\Day 1\\v.Bmp",
+          L"\\Day 1\\Evening\\u.jpg", L"\\.hidden\\t.jpg", L"\\s.gif"})
         WriteBytes(root + file, "not really a picture");
     SetFileAttributesW((root + L"\\.hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
     SetFileAttributesW((root + L"\\y.JPEG").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
@@ -156,7 +160,8 @@ TEST_F(EditCommandsTest, TwoScansInARowEachAppendItsOwnPictures) {
     w.aAddFolder->Execute();
     w.aAddFolder->Execute();
     w.aAddFolder->Execute();
-    EXPECT_EQ(Describe(w.lvTSL.rows()), EntriesFor({first + L"\\one.jpg", second + L"\\two.bmp", first + L"\\one.jpg"}));
+    EXPECT_EQ(Describe(w.lvTSL.rows()),
+              EntriesFor({first + L"\\one.jpg", second + L"\\two.bmp", first + L"\\one.jpg"}));
 }
 
 TEST_F(EditCommandsTest, AFolderWithoutPicturesStillSetsBothFlags) {
@@ -183,7 +188,7 @@ TEST_F(EditCommandsTest, ADriveRootGivesASingleSeparator) {
     std::wstring name = L"orv-root-" + std::to_wstring(GetCurrentProcessId()) + L".jpg";
     WriteBytes(L"C:\\" + name, "x");
     TfrmORV& w = OpenClean();
-    w.cbxSubDir.SetChecked(false);  // the prefix's C: holds a whole user profile below
+    w.cbxSubDir.SetChecked(false); // the prefix's C: holds a whole user profile below
     human.folderAnswers.push_back(std::wstring(L"C:\\"));
     w.aAddFolder->Execute();
     DeleteFileW((L"C:\\" + name).c_str());
@@ -196,7 +201,8 @@ std::wstring LinkTree() {
     char unixPath[MAX_PATH] = {};
     if (!GetEnvironmentVariableA("ORV_LISTCOMMANDS_LINK_TREE", unixPath, MAX_PATH)) return L"";
     std::wstring path = L"Z:";
-    for (const char* p = unixPath; *p; ++p) path += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
+    for (const char* p = unixPath; *p; ++p)
+        path += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
     return FileExists(path + L"\\top.jpg") ? path : L"";
 }
 
@@ -218,7 +224,7 @@ TEST_F(EditCommandsTest, FolderLinksBackIntoTheTreeNeitherLoopNorAddTwice) {
 TEST_F(EditCommandsTest, DeleteItemRemovesTheSelectedEntryAndSetsTheFlagsEitherWay) {
     TfrmORV& w = OpenClean();
     Fill(w, L"abc");
-    w.aRemoveItem->SetEnabled(true);  // whatever the refresh made of it: the handler is under test
+    w.aRemoveItem->SetEnabled(true); // whatever the refresh made of it: the handler is under test
     w.aRemoveItemExecute();
     EXPECT_EQ(Describe(w.lvTSL.rows()), RowsOf(L"abc"));
     EXPECT_EQ(Flags(w), "list-modified set, profile-modified set");

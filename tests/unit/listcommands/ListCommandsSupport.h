@@ -8,15 +8,17 @@
 
 namespace orv::test {
 
-inline const std::wstring kSavePrompt = L"Confirmation: Current file has been modified. Do you want to save it?";
+inline const std::wstring kSavePrompt =
+    L"Confirmation: Current file has been modified. Do you want to save it?";
 
 class ListWindowTest : public MainWindowTest {
-protected:
+  protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         pictures = folder.path() + L"Pictures 2007\\";
         MakeFolder(pictures);
-        for (wchar_t letter : std::wstring(L"abc")) WriteBytes(Picture(letter), BitmapBytes(4, 3));
+        for (wchar_t letter : std::wstring(L"abc"))
+            WriteBytes(Picture(letter), BitmapBytes(4, 3));
     }
 
     std::wstring Picture(wchar_t letter) const { return pictures + letter + L".bmp"; }
@@ -26,7 +28,8 @@ protected:
         std::string out;
         for (size_t i = 0; i < rows.size(); ++i) {
             out += Narrow(std::wstring(rows.Caption(i)));
-            for (size_t k = 0; k < rows.SubItemCount(i); ++k) out += " | " + Narrow(std::wstring(rows.SubItem(i, k)));
+            for (size_t k = 0; k < rows.SubItemCount(i); ++k)
+                out += " | " + Narrow(std::wstring(rows.SubItem(i, k)));
             out += "\n";
         }
         return out;
@@ -55,7 +58,8 @@ protected:
     }
     // Appends the entries as Add Item(s) would, without touching the flags.
     void Fill(TfrmORV& w, std::wstring_view letters) const {
-        for (wchar_t letter : letters) w.lvTSL.Append(std::wstring(1, letter) + L".bmp", {L"none", Picture(letter)});
+        for (wchar_t letter : letters)
+            w.lvTSL.Append(std::wstring(1, letter) + L".bmp", {L"none", Picture(letter)});
     }
 
     std::wstring pictures;

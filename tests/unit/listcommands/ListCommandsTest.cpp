@@ -15,10 +15,10 @@ namespace orv::test {
 namespace {
 
 enum class Start {
-    NamedModified,       // old.lst, rows "ab" where the file holds "a"
-    NamedClean,          // old.lst, rows "a" as in the file
-    UnnamedWithEntries,  // "No Name", rows "ab", list-modified flag clear
-    UnnamedEmpty,        // "No Name", no rows, list-modified flag set
+    NamedModified,      // old.lst, rows "ab" where the file holds "a"
+    NamedClean,         // old.lst, rows "a" as in the file
+    UnnamedWithEntries, // "No Name", rows "ab", list-modified flag clear
+    UnnamedEmpty,       // "No Name", no rows, list-modified flag set
 };
 enum class Command { NewList, OpenList, SaveList, SaveListAs, ExitSave };
 enum class Where { None, Old, Saved, New };
@@ -37,10 +37,11 @@ struct Scenario {
     const wchar_t* panel;
     Where path;
     bool listModified, profileModified;
-    const char* oldFile;    // old.lst's entries afterwards ("a": untouched)
-    const char* savedFile;  // saved.lst's entries, or null when it was not written
+    const char* oldFile;   // old.lst's entries afterwards ("a": untouched)
+    const char* savedFile; // saved.lst's entries, or null when it was not written
 };
 
+// clang-format off
 const Scenario kScenarios[] = {
     // New List
     {"New/named modified/Yes saves to its file", Start::NamedModified, Command::NewList, false, "Y",
@@ -105,11 +106,14 @@ const Scenario kScenarios[] = {
     {"Exit/unnamed empty/nothing", Start::UnnamedEmpty, Command::ExitSave, false, "",
      "", L"No Name", Where::None, true, false, "a", nullptr},
 };
+// clang-format on
 
-std::wstring Letters(const char* ascii) { return std::wstring(ascii, ascii + strlen(ascii)); }
+std::wstring Letters(const char* ascii) {
+    return std::wstring(ascii, ascii + strlen(ascii));
+}
 
 class ListCommandsTest : public ListWindowTest {
-protected:
+  protected:
     void SetUp() override {
         ListWindowTest::SetUp();
         oldList = folder.path() + L"old.lst";
@@ -120,7 +124,7 @@ protected:
     }
 
     void Arrange(TfrmORV& w, Start start, bool autosave) {
-        w.cbxAutosave.SetChecked(autosave);  // its click handler touches the flags: set them after
+        w.cbxAutosave.SetChecked(autosave); // its click handler touches the flags: set them after
         bool named = start == Start::NamedModified || start == Start::NamedClean;
         Fill(w, start == Start::NamedClean ? L"a" : start == Start::UnnamedEmpty ? L"" : L"ab");
         w.sbTSL.SetText(kListPanel, named ? L"old.lst" : kNoName);
@@ -133,12 +137,24 @@ protected:
     void Script(const char* script) {
         for (const char* p = script; *p; ++p) {
             switch (*p) {
-            case 'Y': human.answers.push_back(IDYES); break;
-            case 'N': human.answers.push_back(IDNO); break;
-            case 'S': human.saveAnswers.push_back(savedList); break;
-            case 's': human.saveAnswers.push_back(std::nullopt); break;
-            case 'O': human.openAnswers.push_back(std::vector<std::wstring>{newList}); break;
-            case 'o': human.openAnswers.push_back(std::nullopt); break;
+            case 'Y':
+                human.answers.push_back(IDYES);
+                break;
+            case 'N':
+                human.answers.push_back(IDNO);
+                break;
+            case 'S':
+                human.saveAnswers.push_back(savedList);
+                break;
+            case 's':
+                human.saveAnswers.push_back(std::nullopt);
+                break;
+            case 'O':
+                human.openAnswers.push_back(std::vector<std::wstring>{newList});
+                break;
+            case 'o':
+                human.openAnswers.push_back(std::nullopt);
+                break;
             }
         }
     }
@@ -163,21 +179,35 @@ protected:
 
     std::wstring PathOf(Where where) const {
         switch (where) {
-        case Where::Old: return oldList;
-        case Where::Saved: return savedList;
-        case Where::New: return newList;
-        default: return L"";
+        case Where::Old:
+            return oldList;
+        case Where::Saved:
+            return savedList;
+        case Where::New:
+            return newList;
+        default:
+            return L"";
         }
     }
 
     static void Run(TfrmORV& w, Command command) {
         switch (command) {
-        case Command::NewList: w.aNewList->Execute(); break;
-        case Command::OpenList: w.aOpenList->Execute(); break;
+        case Command::NewList:
+            w.aNewList->Execute();
+            break;
+        case Command::OpenList:
+            w.aOpenList->Execute();
+            break;
         // Whether Save List is offered is the command state's business; here it is the handler.
-        case Command::SaveList: w.aSaveListExecute(); break;
-        case Command::SaveListAs: w.aSaveListAs->Execute(); break;
-        case Command::ExitSave: w.aSaveWallpaperList->Execute(); break;
+        case Command::SaveList:
+            w.aSaveListExecute();
+            break;
+        case Command::SaveListAs:
+            w.aSaveListAs->Execute();
+            break;
+        case Command::ExitSave:
+            w.aSaveWallpaperList->Execute();
+            break;
         }
     }
 
@@ -236,14 +266,15 @@ TEST_F(ListCommandsTest, TheDialogsAsSetUpAndEachRemembersItsOwnLastPath) {
     for (const FileDialogSpec& open : human.openSpecs) {
         EXPECT_EQ(Narrow(open.filter), "Wallpapert list (*.lst)|*.lst|All files (*.*)|*.*");
         EXPECT_EQ(Narrow(open.defaultExt), "*.lst");
-        EXPECT_EQ(open.options, DWORD(OFN_READONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST));
+        EXPECT_EQ(open.options,
+                  DWORD(OFN_READONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST));
     }
     for (const FileDialogSpec& save : human.saveSpecs) {
         EXPECT_EQ(Narrow(save.filter), "Wallpaper list (*.lst)|*.lst|All Files (*.*)|*.*");
         EXPECT_EQ(Narrow(save.defaultExt), "*.lst");
         // A new file must be accepted: no OFN_FILEMUSTEXIST for the save dialog.
-        EXPECT_EQ(save.options,
-                  DWORD(OFN_READONLY | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST));
+        EXPECT_EQ(save.options, DWORD(OFN_READONLY | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY |
+                                      OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST));
     }
     EXPECT_EQ(Narrow(human.openSpecs[0].initialPath), "");
     EXPECT_EQ(Narrow(human.saveSpecs[0].initialPath), "");
@@ -292,8 +323,9 @@ TEST_F(ListCommandsTest, AnUnreadableFileLeavesTheListEmptyAndTheRestAsItWas) {
     ASSERT_EQ(human.asked.size(), 3u);
     EXPECT_EQ(human.asked[0].caption + L": " + human.asked[0].text, kSavePrompt);
     EXPECT_EQ(human.asked[2].caption, L"Orvane");
-    EXPECT_EQ(human.asked[2].text, WithFullStop(FormatText(L"Cannot open file \"%s\". %s",
-                                                           {newList, SystemErrorText(ERROR_SHARING_VIOLATION)})));
+    EXPECT_EQ(human.asked[2].text,
+              WithFullStop(FormatText(L"Cannot open file \"%s\". %s",
+                                      {newList, SystemErrorText(ERROR_SHARING_VIOLATION)})));
     EXPECT_EQ(w.lvTSL.count(), 0u);
     EXPECT_EQ(Narrow(w.sbTSL.Text(kListPanel)), "old.lst");
     EXPECT_EQ(Narrow(w.state.currentListPath), Narrow(oldList));
@@ -368,7 +400,8 @@ TEST_F(ListCommandsTest, ExitWithAnUnnamedListAsksEvenWithAutosave) {
     w.state.profileModified = false;
     human.answers = {IDYES, IDNO};
     EXPECT_TRUE(w.RequestClose());
-    EXPECT_EQ(human.Questions(), (std::vector<std::wstring>{L"Confirmation: Do you want to exit Orvane?", kSavePrompt}));
+    EXPECT_EQ(human.Questions(),
+              (std::vector<std::wstring>{L"Confirmation: Do you want to exit Orvane?", kSavePrompt}));
     EXPECT_EQ(human.saveSpecs.size(), 0u);
 }
 

@@ -9,17 +9,20 @@ namespace {
 
 std::wstring gTyped;
 int gTicks = 0;        // dialogs met so far
-bool gRefused = false;  // a dialog was still there after the name was typed
+bool gRefused = false; // a dialog was still there after the name was typed
 
 HWND VisibleDialog() {
     HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM found) -> BOOL {
-        wchar_t cls[16] = {};
-        GetClassNameW(window, cls, 16);
-        if (wcscmp(cls, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&dialog));
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) -> BOOL {
+            wchar_t cls[16] = {};
+            GetClassNameW(window, cls, 16);
+            if (wcscmp(cls, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&dialog));
     return dialog;
 }
 
