@@ -1,6 +1,8 @@
-// The real save dialog of Save List As, typed into as a person would: a new file name without an
-// extension is accepted and gets ".lst".
+// The real dialogs, used as a person would: the save dialog of Save List As accepts a new file name
+// typed without an extension and adds ".lst"; the folder browser of Add Folder(s) gives its folder.
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include "ListCommandsSupport.h"
 
@@ -62,6 +64,41 @@ TEST_F(RealDialogTest, SaveAsAcceptsANewNameAndAddsTheExtension) {
     EXPECT_EQ(ReadBytes(saved), FileOf(L"ab"));
     EXPECT_EQ(Narrow(w.sbTSL.Text(kListPanel)), "typed.lst");
     EXPECT_EQ(Narrow(w.state.currentListPath), Narrow(saved));
+}
+
+std::wstring gFolder;
+std::wstring gInstruction;
+
+// Picks the folder in the browser, as a click in its tree would, and presses OK.
+void CALLBACK PickFolder(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = VisibleDialog();
+    if (!dialog) return;
+    if (gTicks++ == 0) {
+        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(gFolder.c_str()));
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    } else {
+        gRefused = true;
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
+}
+
+TEST_F(RealDialogTest, AddFolderTakesTheFolderChosenInTheBrowser) {
+    TfrmORV& w = Open();
+    gFolder = folder.path() + L"Album";
+    MakeFolder(gFolder);
+    WriteBytes(gFolder + L"\\x.jpg", "x");
+    gTicks = 0;
+    gRefused = false;
+    DesktopHuman desktop;
+    Human* scripted = SetHuman(&desktop);
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, PickFolder);
+    w.aAddFolder->Execute();
+    KillTimer(nullptr, timer);
+    SetHuman(scripted);
+
+    ASSERT_GT(gTicks, 0) << "the folder browser did not show";
+    EXPECT_FALSE(gRefused);
+    EXPECT_EQ(Describe(w.lvTSL.rows()), "x.jpg | none | " + Narrow(gFolder) + "\\x.jpg\n");
 }
 
 } // namespace
