@@ -114,7 +114,6 @@ int main() {
             window.Show();
             window.lvTSL.Append(L"photo-6000x4000.jpg", {L"none", photo});
             window.lvTSL.Append(L"small.bmp", {L"none", small});
-            human.asked = 0; // the start-up refresh, before the desktop's picture is read, does not count
 
             IWICImagingFactory* factory = nullptr;
             if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
