@@ -4,14 +4,16 @@
 
 #include <shlobj.h>
 
+#include <vector>
+
 #include "ListCommandsSupport.h"
 
 namespace orv::test {
 namespace {
 
-std::wstring gTyped;
-int gTicks = 0;        // dialogs met so far
-bool gRefused = false; // a dialog was still there after the name was typed
+std::vector<std::wstring> gTyped; // what to type, one per showing of the dialog
+int gTicks = 0;                   // dialogs met so far
+bool gRefused = false;            // a dialog was still there after the name was typed
 
 HWND VisibleDialog() {
     HWND dialog = nullptr;
@@ -28,14 +30,17 @@ HWND VisibleDialog() {
     return dialog;
 }
 
-// First types the name into the dialog and presses Save; any dialog met after that (the save
-// dialog refusing the name, or its message) is cancelled, so a refusal fails the test, not hangs it.
+// Types each text into the dialog in turn and presses its default button (a folder typed moves
+// the dialog there); any dialog met after that (the dialog refusing the name, or its message) is
+// cancelled, so a refusal fails the test instead of hanging it.
 void CALLBACK TypeIntoDialog(HWND, UINT, UINT_PTR, DWORD) {
     HWND dialog = VisibleDialog();
     if (!dialog) return;
-    if (gTicks++ == 0) {
+    size_t tick = static_cast<size_t>(gTicks++);
+    if (tick < gTyped.size()) {
         // The name box is a combo box (cmb13) in the explorer-style dialog, an edit (edt1) otherwise.
-        if (!SetDlgItemTextW(dialog, 1148, gTyped.c_str())) SetDlgItemTextW(dialog, 1152, gTyped.c_str());
+        if (!SetDlgItemTextW(dialog, 1148, gTyped[tick].c_str()))
+            SetDlgItemTextW(dialog, 1152, gTyped[tick].c_str());
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     } else {
         gRefused = true;
@@ -48,7 +53,7 @@ class RealDialogTest : public ListWindowTest {};
 TEST_F(RealDialogTest, SaveAsAcceptsANewNameAndAddsTheExtension) {
     TfrmORV& w = Open();
     Fill(w, L"ab");
-    gTyped = folder.path() + L"typed";
+    gTyped = {folder.path() + L"typed"};
     gTicks = 0;
     gRefused = false;
     DesktopHuman desktop;
@@ -64,6 +69,30 @@ TEST_F(RealDialogTest, SaveAsAcceptsANewNameAndAddsTheExtension) {
     EXPECT_EQ(ReadBytes(saved), FileOf(L"ab"));
     EXPECT_EQ(Narrow(w.sbTSL.Text(kListPanel)), "typed.lst");
     EXPECT_EQ(Narrow(w.state.currentListPath), Narrow(saved));
+}
+
+TEST_F(RealDialogTest, AddItemsThroughThePictureDialogKeepsTheCurrentFolder) {
+    TfrmORV& w = Open();
+    wchar_t before[MAX_PATH] = {}, after[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, before);
+    // The folder first, then two names at once.
+    gTyped = {pictures, L"\"b.bmp\" \"a.bmp\""};
+    gTicks = 0;
+    gRefused = false;
+    DesktopHuman desktop;
+    Human* scripted = SetHuman(&desktop);
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, TypeIntoDialog);
+    w.aAddItems->Execute();
+    KillTimer(nullptr, timer);
+    SetHuman(scripted);
+    GetCurrentDirectoryW(MAX_PATH, after);
+
+    ASSERT_GT(gTicks, 0) << "the picture dialog did not show";
+    EXPECT_FALSE(gRefused);
+    // Which of the two comes first is the dialog's choice.
+    std::string rows = Describe(w.lvTSL.rows());
+    EXPECT_TRUE(rows == RowsOf(L"ba") || rows == RowsOf(L"ab")) << rows;
+    EXPECT_EQ(Narrow(after), Narrow(before));
 }
 
 std::wstring gFolder;
