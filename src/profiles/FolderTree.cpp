@@ -35,8 +35,10 @@ bool DeleteFolderTree(const std::wstring& folder, HWND owner) {
                 continue;
             }
             // A folder link goes as a directory entry of its own, a file (or file link) as a file;
-            // neither call follows a link.
-            bool deleted = isFolder ? RemoveDirectoryW(path.c_str()) : DeleteFileW(path.c_str());
+            // neither call follows a link. Where the system keeps a folder link as a plain
+            // symbolic link (Wine), only the file delete removes it.
+            bool deleted = isFolder ? RemoveDirectoryW(path.c_str()) || DeleteFileW(path.c_str())
+                                    : DeleteFileW(path.c_str());
             if (!deleted) ReportUndeletable(owner, path);
         } while (FindNextFileW(find.get(), &entry));
     }
