@@ -56,6 +56,7 @@ protected:
 
     void RemoveRow(int row) {
         window->lvContextMenu.Select(row);
+        window->lvContextMenuClick();  // the click that selects the row
         window->btnRemoveCMItem.Click();
     }
 
@@ -299,11 +300,12 @@ TEST_F(MenuEntriesTest, AddToContextMenuNumbersTheSelectedPictureByFullPath) {
     w.aAddToCM->Execute();
     w.lvTSL.Select(1);
     w.aAddToCM->Execute();
-    SetCurrentDirectoryW(previous);
     EXPECT_EQ(RowsOf(w.lvContextMenu), (Rows{{L"Wallpaper1", a}, {L"Wallpaper2", b}}));
     EXPECT_TRUE(w.state.menuEntriesModified);
     Apply();
     EXPECT_EQ(StoredEntries(), (Rows{{L"Wallpaper1", a}, {L"Wallpaper2", b}}));
+    Discard();  // the preview of the relative entry needs the folder until the window is gone
+    SetCurrentDirectoryW(previous);
 }
 
 TEST_F(MenuEntriesTest, TurningTheOptionOffAndOnBringsBackTheSameEntries) {
@@ -335,7 +337,7 @@ TEST_F(MenuEntriesTest, ANonTextValueStopsReadKeepingTheRowsReadSoFar) {
 
     human.answers.push_back(IDOK);
     EXPECT_FALSE(RunGuarded([&] { w.btnRead.Click(); }));
-    EXPECT_EQ(human.Questions(), std::vector<std::wstring>{L"Orvane: Invalid data type for ''."});
+    EXPECT_EQ(human.Questions(), std::vector<std::wstring>{L"Orvane: Invalid data type for ''"});
     EXPECT_EQ(RowsOf(w.lvContextMenu), (Rows{{L"Alpha", a}}));
     EXPECT_TRUE(w.state.menuEntriesModified) << "a failed read leaves the flag";
 }
