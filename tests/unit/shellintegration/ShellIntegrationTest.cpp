@@ -138,5 +138,37 @@ TEST_F(ShellIntegrationTest, AppliedEntriesShowInTheShellMenuAndChoosingOneSetsI
     CoFreeUnusedLibrariesEx(0, 0);
 }
 
+// A start-up profile with the option on integrates the handler anew at every start, and the
+// menu shows what the store held.
+TEST_F(ShellIntegrationTest, StartupProfileWithTheOptionOnIntegratesAtStart) {
+    WriteBytes(folder / L"sunset.bmp", BitmapBytes(16, 12));
+    WriteStoredEntries({{L"Sunset", folder / L"sunset.bmp"}});
+    WriteBytes(programFolder + L"default.ini", "[Profile]\r\nProfileName=Shelly\r\n");
+    MakeFolder(programFolder + L"Profiles");
+    MakeFolder(programFolder + L"Profiles\\Shelly");
+    WriteBytes(programFolder + L"Profiles\\Shelly\\Shelly.ini",
+               "[ProgrammOptions]\r\nShell=1\r\n[Wallpaper]\r\nWallpaperListName=No Name\r\n"
+               "WallpaperListPath=\r\n");
+    TfrmORV& w = Open();
+    ASSERT_TRUE(w.cbxIntegrateIntoShell.checked()) << "the profile's option did not load";
+    EXPECT_EQ(RowsOf(w.lvContextMenu), (std::vector<StoredEntry>{{L"Sunset", folder / L"sunset.bmp"}}));
+    {
+        ShellHandler handler;
+        ASSERT_EQ(handler.created, S_OK) << "the start did not integrate the handler";
+        HMENU menu = CreatePopupMenu();
+        handler.menu->QueryContextMenu(menu, 0, 100, 200, CMF_NORMAL);
+        const std::vector<Item> top = ReadMenu(menu);
+        ASSERT_EQ(top.size(), 1u);
+        std::vector<std::string> captions;
+        for (const Item& item : ReadMenu(top[0].submenu))
+            captions.push_back(item.text);
+        EXPECT_EQ(captions, (std::vector<std::string>{"Sunset", "-", "Edit..."}));
+        DestroyMenu(menu);
+    }
+    w.cbxIntegrateIntoShell.SetChecked(false);
+    Discard();
+    CoFreeUnusedLibrariesEx(0, 0);
+}
+
 } // namespace
 } // namespace orv::test
