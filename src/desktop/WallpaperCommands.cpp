@@ -22,7 +22,9 @@ void TfrmORV::aSetWallpaperExecute() {
 }
 
 // The double click sets the wallpaper even while the action is disabled.
-void TfrmORV::lvTSLDblClick() { aSetWallpaperExecute(); }
+void TfrmORV::lvTSLDblClick() {
+    aSetWallpaperExecute();
+}
 
 void TfrmORV::aCancelExecute() {
     ApplyWallpaper(state.undoPath);
@@ -32,10 +34,17 @@ void TfrmORV::aCancelExecute() {
 
 void TfrmORV::aUpdatePositionExecute() {
     switch (cbxPosition.itemIndex()) {
-    case kCenter: SetPositionCenter(); break;
-    case kTile: SetPositionTile(); break;
-    case kStretch: SetPositionStretch(); break;
-    default: break;
+    case kCenter:
+        SetPositionCenter();
+        break;
+    case kTile:
+        SetPositionTile();
+        break;
+    case kStretch:
+        SetPositionStretch();
+        break;
+    default:
+        break;
     }
     state.positionChanged = false;
     UpdatePositionCommand();
@@ -46,13 +55,25 @@ void TfrmORV::cbxPositionClick() {
     UpdatePositionCommand();
 }
 
-void TfrmORV::tmCenterClick() { SetPositionCenter(); }
-void TfrmORV::tmTileClick() { SetPositionTile(); }
-void TfrmORV::tmStretchClick() { SetPositionStretch(); }
+void TfrmORV::tmCenterClick() {
+    SetPositionCenter();
+}
+void TfrmORV::tmTileClick() {
+    SetPositionTile();
+}
+void TfrmORV::tmStretchClick() {
+    SetPositionStretch();
+}
 
-void TfrmORV::SetPositionCenter() { ApplyPosition(kCenter); }
-void TfrmORV::SetPositionTile() { ApplyPosition(kTile); }
-void TfrmORV::SetPositionStretch() { ApplyPosition(kStretch); }
+void TfrmORV::SetPositionCenter() {
+    ApplyPosition(kCenter);
+}
+void TfrmORV::SetPositionTile() {
+    ApplyPosition(kTile);
+}
+void TfrmORV::SetPositionStretch() {
+    ApplyPosition(kStretch);
+}
 
 void TfrmORV::ApplyPosition(int position) {
     PositionValues values = ValuesOfPosition(static_cast<WallpaperPosition>(position));
@@ -84,9 +105,12 @@ void TfrmORV::GetCurrentWallpaper(std::wstring& path) {
 }
 
 void TfrmORV::GetConvertedWallpaper(std::wstring& path) {
-    if (RegKey key = RegKey::Open(HKEY_CURRENT_USER, kDesktopKey)) path = key.ReadStringOrEmpty(L"ConvertedWallpaper");
+    if (RegKey key = RegKey::Open(HKEY_CURRENT_USER, kDesktopKey))
+        path = key.ReadStringOrEmpty(L"ConvertedWallpaper");
 }
 
-void TfrmORV::UpdatePositionCommand() { aUpdatePosition->SetEnabled(state.positionChanged); }
+void TfrmORV::UpdatePositionCommand() {
+    aUpdatePosition->SetEnabled(state.positionChanged);
+}
 
 } // namespace orv

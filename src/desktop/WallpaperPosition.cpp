@@ -4,9 +4,12 @@ namespace orv {
 
 PositionValues ValuesOfPosition(WallpaperPosition position) {
     switch (position) {
-    case kTile: return {L"1", L"0"};
-    case kStretch: return {L"0", L"2"};
-    case kCenter: break;
+    case kTile:
+        return {L"1", L"0"};
+    case kStretch:
+        return {L"0", L"2"};
+    case kCenter:
+        break;
     }
     return {L"0", L"0"};
 }

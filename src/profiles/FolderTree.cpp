@@ -7,17 +7,20 @@ namespace orv {
 namespace {
 
 bool IsDotName(const wchar_t* name) {
-    return name[0] == L'\0' || (name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0')));
+    return name[0] == L'\0' ||
+           (name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0')));
 }
 
-void ReportUndeletable(HWND owner, const std::wstring& path) { ShowPlainMessage(owner, L"Could NOT delete " + path); }
+void ReportUndeletable(HWND owner, const std::wstring& path) {
+    ShowPlainMessage(owner, L"Could NOT delete " + path);
+}
 
 } // namespace
 
 bool DeleteFolderTree(const std::wstring& folder, HWND owner) {
     WIN32_FIND_DATAW entry;
-    UniqueFind find(FindFirstFileExW((folder + L"\\*.*").c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
-                                     nullptr, 0));
+    UniqueFind find(FindFirstFileExW((folder + L"\\*.*").c_str(), FindExInfoBasic, &entry,
+                                     FindExSearchNameMatch, nullptr, 0));
     if (find) {
         do {
             if (IsDotName(entry.cFileName)) continue;
@@ -31,7 +34,7 @@ bool DeleteFolderTree(const std::wstring& folder, HWND owner) {
             if (!isLink && attributes != plain)
                 SetFileAttributesW(path.c_str(), isFolder ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_ARCHIVE);
             if (isFolder && !isLink) {
-                DeleteFolderTree(path, owner);  // what stays is reported inside; the folder then stays too
+                DeleteFolderTree(path, owner); // what stays is reported inside; the folder then stays too
                 continue;
             }
             // A folder link goes as a directory entry of its own, a file (or file link) as a file;

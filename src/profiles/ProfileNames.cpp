@@ -13,14 +13,15 @@ constexpr std::wstring_view kForbidden = L"\\/:*?\"<>|";
 
 bool EqualIgnoringCase(std::wstring_view a, std::wstring_view b) {
     // The comparison the file system and the registry make, not a locale's.
-    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
-           CSTR_EQUAL;
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
+                                TRUE) == CSTR_EQUAL;
 }
 
 bool IsReservedDeviceName(std::wstring_view name) {
     // "CON", "con.txt" and "CON .x" all name the device.
     std::wstring_view base = name.substr(0, name.find(L'.'));
-    while (!base.empty() && base.back() == L' ') base.remove_suffix(1);
+    while (!base.empty() && base.back() == L' ')
+        base.remove_suffix(1);
     static constexpr std::array<std::wstring_view, 4> kPlain = {L"CON", L"PRN", L"AUX", L"NUL"};
     for (std::wstring_view device : kPlain)
         if (EqualIgnoringCase(base, device)) return true;
@@ -31,7 +32,8 @@ bool IsReservedDeviceName(std::wstring_view name) {
 
 } // namespace
 
-std::optional<std::wstring> ProfileNameProblem(const std::wstring& name, const std::vector<std::wstring>& existing) {
+std::optional<std::wstring> ProfileNameProblem(const std::wstring& name,
+                                               const std::vector<std::wstring>& existing) {
     if (name.empty()) return L"Please enter a profile name.";
     bool control = std::any_of(name.begin(), name.end(), [](wchar_t c) { return c < 32; });
     if (control) return L"A profile name cannot contain control characters.";
@@ -44,7 +46,8 @@ std::optional<std::wstring> ProfileNameProblem(const std::wstring& name, const s
         if (other == name) return L"This Profile Name Already Exists";
         if (EqualIgnoringCase(other, name))
             return L"The profile \"" + other +
-                   L"\" already exists; names that differ only in letter case would share its folder and file.";
+                   L"\" already exists; names that differ only in letter case would share its folder and "
+                   L"file.";
     }
     return std::nullopt;
 }

@@ -13,6 +13,7 @@ namespace orv {
 // device names Windows reserves (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, also with an
 // extension); and a name equal to one of `existing` when letter case is ignored, because the two
 // profiles would share one folder, one file and one subkey.
-std::optional<std::wstring> ProfileNameProblem(const std::wstring& name, const std::vector<std::wstring>& existing);
+std::optional<std::wstring> ProfileNameProblem(const std::wstring& name,
+                                               const std::vector<std::wstring>& existing);
 
 } // namespace orv

@@ -13,10 +13,14 @@ constexpr wchar_t kOptions[] = L"ProgrammOptions";
 constexpr wchar_t kWallpaper[] = L"Wallpaper";
 constexpr wchar_t kRunValue[] = L"TSL.exe";
 
-IniFile DefaultIni(const ProgramState& state) { return IniFile(state.programFolder + L"default.ini"); }
+IniFile DefaultIni(const ProgramState& state) {
+    return IniFile(state.programFolder + L"default.ini");
+}
 
 // A row's caption must name one subkey of Profiles: never the key itself, never a deeper key.
-bool IsSingleKeyName(std::wstring_view name) { return !name.empty() && name.find(L'\\') == std::wstring_view::npos; }
+bool IsSingleKeyName(std::wstring_view name) {
+    return !name.empty() && name.find(L'\\') == std::wstring_view::npos;
+}
 
 } // namespace
 
@@ -34,8 +38,10 @@ void TfrmORV::WriteDefaultProfileName() {
 
 void TfrmORV::LoadStartupProfile() {
     if (state.currentProfileName.empty()) state.currentProfileName = kNotLoaded;
-    if (state.currentProfileName != kNotLoaded) LoadProfile();
-    else ResetProfile();
+    if (state.currentProfileName != kNotLoaded)
+        LoadProfile();
+    else
+        ResetProfile();
 }
 
 void TfrmORV::LoadProfile() {
@@ -102,7 +108,8 @@ void TfrmORV::aWriteProfileListExecute() {
     for (size_t i = 0; i < rows.size(); ++i) {
         std::wstring_view name = rows.Caption(i);
         if (!IsSingleKeyName(name)) continue;
-        RegKey key = RegKey::Create(HKEY_LOCAL_MACHINE, std::wstring(kProfilesKey) + L"\\" + std::wstring(name));
+        RegKey key =
+            RegKey::Create(HKEY_LOCAL_MACHINE, std::wstring(kProfilesKey) + L"\\" + std::wstring(name));
         if (!key) continue;
         key.WriteString(L"", rows.SubItemCount(i) > 0 ? rows.SubItem(i, 0) : std::wstring_view());
     }
@@ -113,15 +120,19 @@ void TfrmORV::aStartUpExecute() {
     if (!run) return;
     try {
         // A command line: quoted, so that a path with blanks cannot start another program.
-        if (cbxStartUp.checked()) run.WriteString(kRunValue, L"\"" + state.programFile + L"\"");
-        else run.DeleteValue(kRunValue);
+        if (cbxStartUp.checked())
+            run.WriteString(kRunValue, L"\"" + state.programFile + L"\"");
+        else
+            run.DeleteValue(kRunValue);
     } catch (const AppError&) {
         // The Run value is a convenience; failing to set it is not worth a message at exit.
     }
     RegFlushKey(run.handle());
 }
 
-void TfrmORV::ToggleProfileModified() { state.profileModified = !state.profileModified; }
+void TfrmORV::ToggleProfileModified() {
+    state.profileModified = !state.profileModified;
+}
 
 void TfrmORV::cbxStartUpClick() {
     ToggleProfileModified();
@@ -139,7 +150,9 @@ void TfrmORV::cbxSubDirClick() {
 }
 
 // Autosave is how the program saves, not part of what the profile describes.
-void TfrmORV::cbxAutosaveClick() { RefreshCommandState(); }
+void TfrmORV::cbxAutosaveClick() {
+    RefreshCommandState();
+}
 
 void TfrmORV::cbxIntegrateIntoShellClick() {
     ToggleProfileModified();

@@ -13,7 +13,7 @@ namespace orv::test {
 namespace {
 
 class DesktopWallpaperTest : public MainWindowTest {
-protected:
+  protected:
     // A bitmap in the scratch folder, listed as a wallpaper entry.
     std::wstring AddBitmapEntry(TfrmORV& w, const std::wstring& name, int width) {
         std::wstring path = folder.path() + name;
@@ -23,8 +23,8 @@ protected:
     }
     // Desktop values as one text, so a failure shows all three at once.
     static std::wstring Desktop() {
-        return DesktopValue(L"Wallpaper") + L" | Tile=" + DesktopValue(L"TileWallpaper") +
-               L" | Style=" + DesktopValue(L"WallpaperStyle");
+        return DesktopValue(L"Wallpaper") + L" | Tile=" + DesktopValue(L"TileWallpaper") + L" | Style=" +
+               DesktopValue(L"WallpaperStyle");
     }
     static void SetDesktopDword(const wchar_t* name, DWORD value) {
         RegKey::Create(HKEY_CURRENT_USER, kDesktopKey).WriteDword(name, value);
@@ -40,15 +40,15 @@ std::wstring ConvertedBitmapPath() {
 // ---- reading the position ----
 
 struct PositionCase {
-    const wchar_t* tile;   // empty: the value is missing
+    const wchar_t* tile; // empty: the value is missing
     const wchar_t* style;
     int expected;
 };
 
 const PositionCase kPositionCases[] = {
-    {L"1", L"2", kTile},     {L"1", L"0", kTile},    {L"", L"0", kTile},      {L"", L"", kTile},
-    {L"0", L"0", kCenter},   {L"0", L"1", kStretch}, {L"0", L"2", kStretch},  {L"0", L"", kStretch},
-    {L"2", L"0", kTile},     {L" 0", L"0", kTile},   {L"0", L"00", kStretch},
+    {L"1", L"2", kTile},   {L"1", L"0", kTile},    {L"", L"0", kTile},      {L"", L"", kTile},
+    {L"0", L"0", kCenter}, {L"0", L"1", kStretch}, {L"0", L"2", kStretch},  {L"0", L"", kStretch},
+    {L"2", L"0", kTile},   {L" 0", L"0", kTile},   {L"0", L"00", kStretch},
 };
 
 TEST_F(DesktopWallpaperTest, PositionDecodesFromTheDesktopValues) {
@@ -56,9 +56,10 @@ TEST_F(DesktopWallpaperTest, PositionDecodesFromTheDesktopValues) {
     for (const PositionCase& c : kPositionCases) {
         SetDesktopValue(L"TileWallpaper", c.tile);
         SetDesktopValue(L"WallpaperStyle", c.style);
-        w.state.positionChanged = true;  // reading must leave it alone
+        w.state.positionChanged = true; // reading must leave it alone
         w.ReadWallpaperPosition();
-        SCOPED_TRACE(Narrow(std::wstring(L"TileWallpaper=\"") + c.tile + L"\" WallpaperStyle=\"" + c.style + L"\""));
+        SCOPED_TRACE(
+            Narrow(std::wstring(L"TileWallpaper=\"") + c.tile + L"\" WallpaperStyle=\"" + c.style + L"\""));
         EXPECT_EQ(w.cbxPosition.itemIndex(), c.expected);
         EXPECT_EQ(w.state.trayPosition, c.expected);
         EXPECT_TRUE(w.state.positionChanged);
@@ -140,7 +141,8 @@ TEST_F(DesktopWallpaperTest, DoubleClickWithoutSelectionAppliesNothingButAllowsU
     EXPECT_TRUE(w.state.undo);
     w.lvTSL.Select(0);
     w.lvTSLDblClick();
-    EXPECT_EQ(DesktopValue(L"Wallpaper"), folder.path() + L"blue.bmp") << "the double click ignores the action";
+    EXPECT_EQ(DesktopValue(L"Wallpaper"), folder.path() + L"blue.bmp")
+        << "the double click ignores the action";
 }
 
 TEST_F(DesktopWallpaperTest, UndoAfterTwoWallpapersReturnsToTheStartUpWallpaper) {
@@ -176,7 +178,7 @@ TEST_F(DesktopWallpaperTest, UndoWithAnEmptyUndoPathKeepsTheWallpaper) {
 
 struct SetterCase {
     void (TfrmORV::*setter)();
-    const wchar_t* desktop;  // what the desktop settings read afterwards
+    const wchar_t* desktop; // what the desktop settings read afterwards
     int position;
 };
 
@@ -207,7 +209,7 @@ TEST_F(DesktopWallpaperTest, EachSetterWritesItsValuesAndReappliesTheWallpaper) 
 }
 
 TEST_F(DesktopWallpaperTest, PickingThePositionInEffectStillEnablesUpdate) {
-    TfrmORV& w = Open();  // Center at start
+    TfrmORV& w = Open(); // Center at start
     ASSERT_EQ(w.cbxPosition.itemIndex(), kCenter);
     ASSERT_FALSE(w.aUpdatePosition->enabled());
     w.cbxPosition.Pick(kCenter);

@@ -7,8 +7,8 @@ namespace orv::test {
 namespace {
 
 class FolderTreeTest : public MainWindowTest {
-protected:
-    std::wstring root;  // the profile folder, without a trailing "\"
+  protected:
+    std::wstring root; // the profile folder, without a trailing "\"
     void SetUp() override {
         MainWindowTest::SetUp();
         root = folder.path() + L"Trip";
@@ -29,7 +29,7 @@ TEST_F(FolderTreeTest, DeletesEveryKindOfEntry) {
     File(L"read-only.txt", FILE_ATTRIBUTE_READONLY);
     File(L"hidden.txt", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     File(L"plain.txt", FILE_ATTRIBUTE_NORMAL);
-    Folder(L"archived", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_ARCHIVE);  // attribute value 48
+    Folder(L"archived", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_ARCHIVE); // attribute value 48
     File(L"archived\\in.txt", FILE_ATTRIBUTE_READONLY);
     Folder(L"archived\\hidden", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
     File(L"archived\\hidden\\deep.txt");
@@ -85,10 +85,11 @@ TEST_F(FolderTreeTest, LinksAreRemovedWithoutTouchingTheirTargets) {
     if (!CreateSymbolicLinkW(folderLink.c_str(), outside.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY))
         GTEST_SKIP() << "no folder links here (error " << GetLastError() << ")";
     ASSERT_TRUE(CreateSymbolicLinkW(fileLink.c_str(), (outsideFolder.path() + L"note.txt").c_str(), 0));
-    ASSERT_EQ(GetFileAttributesW(folderLink.c_str()) & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT),
+    ASSERT_EQ(GetFileAttributesW(folderLink.c_str()) &
+                  (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT),
               DWORD(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
         << "the link shows as a folder link";
-    human.answers.assign(4, IDOK);  // a report would show up in the questions
+    human.answers.assign(4, IDOK); // a report would show up in the questions
     EXPECT_TRUE(DeleteFolderTree(root));
     EXPECT_EQ(human.Questions(), std::vector<std::wstring>{});
     human.answers.clear();

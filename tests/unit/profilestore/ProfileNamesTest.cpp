@@ -8,7 +8,7 @@ namespace {
 
 struct NameCase {
     const wchar_t* name;
-    const wchar_t* problem;  // nullptr: accepted
+    const wchar_t* problem; // nullptr: accepted
 };
 
 const std::vector<std::wstring> kExisting = {L"Holidays", L"Work"};
@@ -38,11 +38,12 @@ const NameCase kNameCases[] = {
     {L"lpt9", L"\"lpt9\" is a name Windows reserves for a device; please choose another name."},
     {L"COM1 .x", L"\"COM1 .x\" is a name Windows reserves for a device; please choose another name."},
     {L"Holidays", L"This Profile Name Already Exists"},
-    {L"HOLIDAYS",
-     L"The profile \"Holidays\" already exists; names that differ only in letter case would share its folder and "
-     L"file."},
-    {L"work", L"The profile \"Work\" already exists; names that differ only in letter case would share its folder "
-              L"and file."},
+    {L"HOLIDAYS", L"The profile \"Holidays\" already exists; names that differ only in letter case would "
+                  L"share its folder and "
+                  L"file."},
+    {L"work",
+     L"The profile \"Work\" already exists; names that differ only in letter case would share its folder "
+     L"and file."},
 };
 
 TEST(ProfileNames, EachNameGetsItsVerdict) {

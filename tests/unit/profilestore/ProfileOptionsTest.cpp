@@ -8,7 +8,7 @@ namespace orv::test {
 namespace {
 
 class ProfileOptionsTest : public MainWindowTest {
-protected:
+  protected:
     void WriteProfile(const std::wstring& name, const std::string& text) {
         MakeFolder(programFolder + L"Profiles\\" + name);
         WriteBytes(programFolder + L"Profiles\\" + name + L"\\" + name + L".ini", text);
@@ -26,8 +26,8 @@ protected:
     // Counts the click handlers run from now on.
     std::shared_ptr<int> CountClicks(TfrmORV& w) {
         auto count = std::make_shared<int>(0);
-        for (CheckBox* box : {&w.cbxStartUp, &w.cbxMinimizeToTray, &w.cbxAutosave, &w.cbxSubDir,
-                              &w.cbxIntegrateIntoShell}) {
+        for (CheckBox* box :
+             {&w.cbxStartUp, &w.cbxMinimizeToTray, &w.cbxAutosave, &w.cbxSubDir, &w.cbxIntegrateIntoShell}) {
             box->onClick = [count, handler = box->onClick] {
                 ++*count;
                 handler();
@@ -38,16 +38,16 @@ protected:
 };
 
 struct BoolCase {
-    const char* stored;  // nullptr: the key is missing
+    const char* stored; // nullptr: the key is missing
     bool withDefaultFalse;
     bool withDefaultTrue;
 };
 
 const BoolCase kBoolCases[] = {
-    {"1", true, true},      {"2", true, true},       {"-1", true, true},   {"0x10", true, true},
-    {"$1F", true, true},    {"0x1", true, true},     {" 1 ", true, true},  {"\"1\"", true, true},
-    {"0", false, false},    {"0x0", false, false},   {"-0", false, false}, {"yes", false, true},
-    {"true", false, true},  {"", false, true},       {"0x", false, true},  {"1x", false, true},
+    {"1", true, true},      {"2", true, true},     {"-1", true, true},   {"0x10", true, true},
+    {"$1F", true, true},    {"0x1", true, true},   {" 1 ", true, true},  {"\"1\"", true, true},
+    {"0", false, false},    {"0x0", false, false}, {"-0", false, false}, {"yes", false, true},
+    {"true", false, true},  {"", false, true},     {"0x", false, true},  {"1x", false, true},
     {nullptr, false, true},
 };
 
@@ -57,11 +57,13 @@ TEST_F(ProfileOptionsTest, BooleanValuesReadWithTheKeysDefaults) {
     w.state.currentProfileName = L"Bools";
     for (const BoolCase& c : kBoolCases) {
         std::string line = c.stored ? std::string(c.stored) : std::string();
-        std::string options = c.stored ? "StartUp=" + line + "\r\nMinimize=" + line + "\r\nSubDir=" + line + "\r\n"
-                                       : std::string();
+        std::string options = c.stored
+                                  ? "StartUp=" + line + "\r\nMinimize=" + line + "\r\nSubDir=" + line + "\r\n"
+                                  : std::string();
         WriteProfile(L"Bools", "[ProgrammOptions]\r\n" + options + "AutoSave=1\r\n");
         w.LoadProfile();
-        std::string expected = std::string(c.withDefaultFalse ? "11" : "00") + "1" + (c.withDefaultTrue ? "1" : "0");
+        std::string expected =
+            std::string(c.withDefaultFalse ? "11" : "00") + "1" + (c.withDefaultTrue ? "1" : "0");
         EXPECT_EQ(Boxes(w), expected) << "stored as [" << (c.stored ? c.stored : "missing") << "]";
     }
 }
@@ -89,9 +91,10 @@ TEST_F(ProfileOptionsTest, NotLoadedAndEmptyNamesStartWithoutAProfile) {
 }
 
 TEST_F(ProfileOptionsTest, LoadingSetsTheListNameAndPath) {
-    WriteProfile(L"Holidays",
-                 "[ProgrammOptions]\r\nStartUp=0\r\nMinimize=0\r\nAutoSave=1\r\nSubDir=1\r\nShell=0\r\n\r\n"
-                 "[Wallpaper]\r\nWallpaperListName=Summer.lst\r\nWallpaperListPath=\"C:\\Pictures\\Summer.lst\"\r\n");
+    WriteProfile(
+        L"Holidays",
+        "[ProgrammOptions]\r\nStartUp=0\r\nMinimize=0\r\nAutoSave=1\r\nSubDir=1\r\nShell=0\r\n\r\n"
+        "[Wallpaper]\r\nWallpaperListName=Summer.lst\r\nWallpaperListPath=\"C:\\Pictures\\Summer.lst\"\r\n");
     TfrmORV& w = Open();
     w.state.currentProfileName = L"Holidays";
     w.LoadProfile();
@@ -123,14 +126,16 @@ TEST_F(ProfileOptionsTest, OptionChangesInvertTheProfileModifiedFlag) {
     for (const ToggleCase& c : cases) {
         TfrmORV& w = Open();
         ASSERT_FALSE(w.state.profileModified);
-        for (auto [box, checked] : c.changes) (w.*box).SetChecked(checked);
+        for (auto [box, checked] : c.changes)
+            (w.*box).SetChecked(checked);
         EXPECT_EQ(w.state.profileModified, c.expected) << c.name;
         Discard();
     }
 }
 
 TEST_F(ProfileOptionsTest, LoadingEqualValuesRunsNoHandler) {
-    WriteProfile(L"Same", "[ProgrammOptions]\r\nStartUp=0\r\nMinimize=0\r\nAutoSave=0\r\nSubDir=1\r\nShell=0\r\n");
+    WriteProfile(L"Same",
+                 "[ProgrammOptions]\r\nStartUp=0\r\nMinimize=0\r\nAutoSave=0\r\nSubDir=1\r\nShell=0\r\n");
     WriteProfile(L"Two", "[ProgrammOptions]\r\nStartUp=1\r\nSubDir=0\r\n");
     TfrmORV& w = Open();
     std::shared_ptr<int> clicks = CountClicks(w);

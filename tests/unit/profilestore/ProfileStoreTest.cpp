@@ -12,9 +12,11 @@ namespace orv::test {
 namespace {
 
 class ProfileStoreTest : public MainWindowTest {
-protected:
+  protected:
     std::wstring ProfileFolder(const std::wstring& name) { return programFolder + L"Profiles\\" + name; }
-    static std::wstring ProfileKey(const std::wstring& name) { return std::wstring(kProfilesKey) + L"\\" + name; }
+    static std::wstring ProfileKey(const std::wstring& name) {
+        return std::wstring(kProfilesKey) + L"\\" + name;
+    }
     static std::vector<std::wstring> Rows(const ListView& view) {
         std::vector<std::wstring> rows;
         for (size_t i = 0; i < view.count(); ++i)
@@ -27,8 +29,9 @@ protected:
         std::vector<std::wstring> stored;
         RegKey profiles = RegKey::Open(HKEY_LOCAL_MACHINE, kProfilesKey);
         for (const std::wstring& name : profiles.SubkeyNames())
-            stored.push_back(name + L" = " +
-                             RegKey::Open(HKEY_LOCAL_MACHINE, ProfileKey(name)).ReadString(L"").value_or(L"<none>"));
+            stored.push_back(
+                name + L" = " +
+                RegKey::Open(HKEY_LOCAL_MACHINE, ProfileKey(name)).ReadString(L"").value_or(L"<none>"));
         return stored;
     }
     static std::wstring RunValue() {
@@ -55,9 +58,10 @@ TEST_F(ProfileStoreTest, SavedProfileFileIsTheWorkedExample) {
     w.state.currentProfileName = L"Holidays";
     w.SaveProfile();
     std::string bytes = ReadBytes(ProfileFolder(L"Holidays") + L"\\Holidays.ini");
-    EXPECT_EQ(WithoutBlankLines(bytes),
-              "[ProgrammOptions]\r\nStartUp=0\r\nMinimize=1\r\nAutoSave=1\r\nSubDir=1\r\nShell=0\r\n"
-              "[Wallpaper]\r\nWallpaperListName=Summer.lst\r\nWallpaperListPath=C:\\Pictures\\Summer.lst\r\n");
+    EXPECT_EQ(
+        WithoutBlankLines(bytes),
+        "[ProgrammOptions]\r\nStartUp=0\r\nMinimize=1\r\nAutoSave=1\r\nSubDir=1\r\nShell=0\r\n"
+        "[Wallpaper]\r\nWallpaperListName=Summer.lst\r\nWallpaperListPath=C:\\Pictures\\Summer.lst\r\n");
     EXPECT_EQ(bytes.find("\r\n\r\n\r\n"), std::string::npos) << bytes;
     EXPECT_EQ(bytes.substr(0, 1), "[") << "8-bit text, no byte order mark";
 }
@@ -144,8 +148,8 @@ TEST_F(ProfileStoreTest, WritingReplacesTheWholeList) {
     TfrmORV& w = Open();
     w.lvProfiles.Clear();
     w.lvProfiles.Append(L"Kept", {L"C:\\kept.ini"});
-    w.lvProfiles.Append(L"", {L"C:\\nameless.ini"});      // would write the Profiles key's own value
-    w.lvProfiles.Append(L"a\\b", {L"C:\\nested.ini"});    // would make a key below another
+    w.lvProfiles.Append(L"", {L"C:\\nameless.ini"});   // would write the Profiles key's own value
+    w.lvProfiles.Append(L"a\\b", {L"C:\\nested.ini"}); // would make a key below another
     w.aWriteProfileList->Execute();
     EXPECT_EQ(StoredProfiles(), std::vector<std::wstring>{L"Kept = C:\\kept.ini"});
     EXPECT_EQ(RegKey::Open(HKEY_LOCAL_MACHINE, kProfilesKey).ReadString(L"").value_or(L"<none>"), L"<none>");
@@ -163,7 +167,8 @@ TEST_F(ProfileStoreTest, SubkeyWithoutDefaultValueListsAnEmptyPathAndWritesOneBa
 TEST_F(ProfileStoreTest, DefaultValueOfAnotherTypeStopsTheRead) {
     TfrmORV& w = Open();
     for (const wchar_t* name : {L"A", L"B", L"C"})
-        RegKey::Create(HKEY_LOCAL_MACHINE, ProfileKey(name)).WriteString(L"", std::wstring(L"C:\\") + name + L".ini");
+        RegKey::Create(HKEY_LOCAL_MACHINE, ProfileKey(name))
+            .WriteString(L"", std::wstring(L"C:\\") + name + L".ini");
     std::vector<std::wstring> order = RegKey::Open(HKEY_LOCAL_MACHINE, kProfilesKey).SubkeyNames();
     ASSERT_EQ(order.size(), 3u);
     RegKey::Create(HKEY_LOCAL_MACHINE, ProfileKey(order[1])).WriteDword(L"", 5);
@@ -209,13 +214,14 @@ TEST_F(ProfileStoreTest, SavedProfileIsLoadedAtTheNextStart) {
         w.cbxSubDir.SetChecked(false);
         w.state.currentProfileName = L"Trip";
         w.CreateProfile();
-        human.answers.push_back(IDYES);  // "Do you want to exit Orvane?"
+        human.answers.push_back(IDYES); // "Do you want to exit Orvane?"
         w.aExitExecute();
         ASSERT_FALSE(IsWindow(w.hwnd()));
         Discard();
     }
     EXPECT_EQ(IniFile(programFolder + L"default.ini").ReadString(L"Profile", L"ProfileName", L""), L"Trip");
-    EXPECT_EQ(StoredProfiles(), std::vector<std::wstring>{L"Trip = " + ProfileFolder(L"Trip") + L"\\Trip.ini"});
+    EXPECT_EQ(StoredProfiles(),
+              std::vector<std::wstring>{L"Trip = " + ProfileFolder(L"Trip") + L"\\Trip.ini"});
     EXPECT_EQ(RunValue(), L"\"" + programFolder + L"ORV.exe\"");
 
     TfrmORV& w = Open();
@@ -229,7 +235,8 @@ TEST_F(ProfileStoreTest, SavedProfileIsLoadedAtTheNextStart) {
     EXPECT_FALSE(w.cbxMinimizeToTray.checked());
     EXPECT_FALSE(w.cbxIntegrateIntoShell.checked());
     EXPECT_FALSE(w.state.profileModified) << "loading toggled it; start-up clears it";
-    EXPECT_EQ(Rows(w.lvProfiles), std::vector<std::wstring>{L"Trip = " + ProfileFolder(L"Trip") + L"\\Trip.ini"});
+    EXPECT_EQ(Rows(w.lvProfiles),
+              std::vector<std::wstring>{L"Trip = " + ProfileFolder(L"Trip") + L"\\Trip.ini"});
     ASSERT_EQ(w.lvTSL.count(), 1u);
     EXPECT_EQ(w.lvTSL.rows().SubItem(0, 1), picture);
     EXPECT_EQ(human.Questions(), std::vector<std::wstring>{L"Confirmation: Do you want to exit Orvane?"});
