@@ -234,5 +234,50 @@ TEST_F(ProfileNameDialogTest, RealModalLoopTakesTypedKeysEnterAndTheCloseBox) {
     EXPECT_EQ(w.state.currentProfileName, L"");
 }
 
+// The refusal box as a person sees it: the real message box, whose one button reads Cancel.
+HWND gRefusalBox = nullptr;
+std::wstring gRefusalButton = L"<no box>";
+
+BOOL CALLBACK FindMessageBox(HWND hwnd, LPARAM) {
+    wchar_t windowClass[16] = {};
+    GetClassNameW(hwnd, windowClass, ARRAYSIZE(windowClass));
+    if (lstrcmpW(windowClass, L"#32770") != 0) return TRUE;
+    gRefusalBox = hwnd;
+    return FALSE;
+}
+
+void CALLBACK ReadAndCloseRefusalBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), &FindMessageBox, 0);
+    if (!gRefusalBox) return;  // not up yet: the next tick looks again
+    KillTimer(nullptr, timer);
+    wchar_t text[32] = {};
+    GetWindowTextW(GetDlgItem(gRefusalBox, IDOK), text, ARRAYSIZE(text));
+    gRefusalButton = text;
+    int buttons = 0;
+    for (HWND child = GetWindow(gRefusalBox, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t childClass[16] = {};
+        GetClassNameW(child, childClass, ARRAYSIZE(childClass));
+        if (lstrcmpiW(childClass, L"Button") == 0 && IsWindowVisible(child)) ++buttons;
+    }
+    if (buttons != 1) gRefusalButton += L" (and " + std::to_wstring(buttons - 1) + L" more buttons)";
+    PostMessageW(gRefusalBox, WM_COMMAND, IDOK, 0);
+}
+
+TEST(ProfileNameRefusalBox, HasOneButtonLabelledCancel) {
+    Human* scripted = SetHuman(nullptr);  // the real message box
+    SetTimer(nullptr, 0, 20, &ReadAndCloseRefusalBox);
+    ShowNameRefusal(nullptr, L"This Profile Name Already Exists");
+    SetHuman(scripted);
+    EXPECT_EQ(gRefusalButton, L"Cancel");
+    // The relabelling is for that one box only: the next box keeps its own button text.
+    gRefusalBox = nullptr;
+    gRefusalButton = L"<no box>";
+    SetHuman(nullptr);
+    SetTimer(nullptr, 0, 20, &ReadAndCloseRefusalBox);
+    MessageBoxW(nullptr, L"plain", L"Orvane", MB_OK);
+    SetHuman(scripted);
+    EXPECT_EQ(gRefusalButton, L"OK");
+}
+
 } // namespace
 } // namespace orv::test
