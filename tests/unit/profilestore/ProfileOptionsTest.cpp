@@ -180,3 +180,20 @@ TEST_F(ProfileOptionsTest, ResetReturnsTheBoxesAndPanelsOnly) {
 
 } // namespace
 } // namespace orv::test
+
+namespace orv::test {
+namespace {
+
+// A stored Shell option ticks the box while the window starts, so its handler integrates the
+// handler library before the window is shown; what that writes is the menu entries' own test.
+TEST_F(ProfileOptionsTest, StoredShellOptionIntegratesAtStart) {
+    WriteProfile(L"Shell", "[ProgrammOptions]\r\nShell=1\r\n");
+    WriteDefaultIni("Shell");
+    TfrmORV& w = Open();
+    EXPECT_TRUE(w.cbxIntegrateIntoShell.checked());
+    EXPECT_FALSE(w.state.profileModified);
+    EXPECT_EQ(human.Questions(), std::vector<std::wstring>{});
+}
+
+} // namespace
+} // namespace orv::test
