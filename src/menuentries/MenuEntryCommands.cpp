@@ -12,7 +12,9 @@ namespace {
 
 constexpr size_t kMaxMenuEntries = 7;
 
-std::wstring NumberedCaption(size_t rowsAfterAppend) { return L"Wallpaper" + std::to_wstring(rowsAfterAppend); }
+std::wstring NumberedCaption(size_t rowsAfterAppend) {
+    return L"Wallpaper" + std::to_wstring(rowsAfterAppend);
+}
 
 } // namespace
 
@@ -22,7 +24,7 @@ void TfrmORV::aReadRegValueExecute() {
     if (RegKey store = RegKey::Open(HKEY_LOCAL_MACHINE, kShellPopupKey)) names = store.SubkeyNames();
     for (const std::wstring& name : names) {
         RegKey entry = RegKey::Open(HKEY_LOCAL_MACHINE, std::wstring(kShellPopupKey) + L"\\" + name);
-        if (!entry) continue;  // vanished or not ours to open: left out
+        if (!entry) continue; // vanished or not ours to open: left out
         // A value of another type stops the read here; the rows read so far stay.
         const std::wstring path = entry.ReadStringOrEmpty(L"");
         lvContextMenu.Append(name, {path});
@@ -38,15 +40,18 @@ void TfrmORV::WriteMenuEntries() {
         const std::wstring_view caption = rows.Caption(i);
         // An empty caption names no subkey: written, its path would land in ShellPopup itself.
         if (caption.empty()) continue;
-        RegKey entry = RegKey::Create(HKEY_LOCAL_MACHINE, std::wstring(kShellPopupKey) + L"\\" + std::wstring(caption));
+        RegKey entry =
+            RegKey::Create(HKEY_LOCAL_MACHINE, std::wstring(kShellPopupKey) + L"\\" + std::wstring(caption));
         if (!entry) continue;
         entry.WriteString(L"", rows.SubItem(i, 0));
     }
 }
 
 void TfrmORV::aWriteRegValueExecute() {
-    if (cbxIntegrateIntoShell.checked()) IntegrateHandler(state.programFolder);
-    else ClearHandlerIntegration(state.programFolder);
+    if (cbxIntegrateIntoShell.checked())
+        IntegrateHandler(state.programFolder);
+    else
+        ClearHandlerIntegration(state.programFolder);
     WriteMenuEntries();
     state.menuEntriesModified = false;
     RefreshCommandState();

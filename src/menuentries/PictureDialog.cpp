@@ -9,8 +9,8 @@ FileDialogSpec PictureDialogSpec() {
     spec.filter = L"All (*.jpg;*.jpeg;*.bmp;)|*.jpg;*.jpeg;*.bmp;|JPEG Image File (*.jpg)|*.jpg|"
                   L"JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp";
     spec.defaultExt = L"*.jpg";
-    spec.options = OFN_READONLY | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ALLOWMULTISELECT | OFN_PATHMUSTEXIST |
-                   OFN_FILEMUSTEXIST;
+    spec.options = OFN_READONLY | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ALLOWMULTISELECT |
+                   OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     spec.bufferChars = 65519;
     return spec;
 }

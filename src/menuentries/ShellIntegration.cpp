@@ -13,7 +13,9 @@ constexpr char kExtension[] = ".jpg";
 constexpr char kFileClass[] = "jpegfile";
 constexpr char kProductName[] = "Orvane";
 
-std::string HandlerClsidAnsi() { return WideToAnsi(kHandlerClsid); }
+std::string HandlerClsidAnsi() {
+    return WideToAnsi(kHandlerClsid);
+}
 
 } // namespace
 

@@ -4,7 +4,8 @@
 #include <optional>
 
 #include <windows.h>
-#include <commdlg.h>
+
+#include <commdlg.h> // needs windows.h first
 
 #include "menuentries/ShellIntegration.h"
 #include "platform/AppError.h"
@@ -20,7 +21,7 @@ namespace {
 using Rows = std::vector<StoredEntry>;
 
 class MenuEntriesTest : public MainWindowTest {
-protected:
+  protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         a = Picture(L"a.bmp");
@@ -56,7 +57,7 @@ protected:
 
     void RemoveRow(int row) {
         window->lvContextMenu.Select(row);
-        window->lvContextMenuClick();  // the click that selects the row
+        window->lvContextMenuClick(); // the click that selects the row
         window->btnRemoveCMItem.Click();
     }
 
@@ -71,27 +72,34 @@ protected:
 TEST_F(MenuEntriesTest, ApplyRebuildsTheStoreFromTheRowsAndReadBringsItBack) {
     const struct {
         const char* name;
-        std::function<void()> before;  // before the window opens
-        std::function<void()> edit;    // on the page
-        Rows store;                    // after Apply
-        Rows read;                     // after Read
+        std::function<void()> before; // before the window opens
+        std::function<void()> edit;   // on the page
+        Rows store;                   // after Apply
+        Rows read;                    // after Read
     } scenarios[] = {
-        {"equal captions: the later path wins", {},
+        {"equal captions: the later path wins",
+         {},
          [&] {
              AddThroughPage(L"Sunset", a);
              AddThroughPage(L"Sunset", b);
          },
-         {{L"Sunset", b}}, {{L"Sunset", b}}},
-        {"letter-case twins are one subkey", {},
+         {{L"Sunset", b}},
+         {{L"Sunset", b}}},
+        {"letter-case twins are one subkey",
+         {},
          [&] {
              AddThroughPage(L"Sunset", a);
              AddThroughPage(L"SUNSET", b);
          },
-         {{L"Sunset", b}}, {{L"Sunset", b}}},
-        {"a backslash nests subkeys", {},
+         {{L"Sunset", b}},
+         {{L"Sunset", b}}},
+        {"a backslash nests subkeys",
+         {},
          [&] { AddThroughPage(L"Beach\\Night", a); },
-         {{L"Beach", L"<missing>"}}, {{L"Beach", L""}}},
-        {"numbered captions repeat after a removal", {},
+         {{L"Beach", L"<missing>"}},
+         {{L"Beach", L""}}},
+        {"numbered captions repeat after a removal",
+         {},
          [&] {
              AddThroughPage(L"", a);
              AddThroughPage(L"", b);
@@ -100,21 +108,28 @@ TEST_F(MenuEntriesTest, ApplyRebuildsTheStoreFromTheRowsAndReadBringsItBack) {
              AddThroughPage(L"", c);
              EXPECT_EQ(RowsOf(window->lvContextMenu), (Rows{{L"Wallpaper2", b}, {L"Wallpaper2", c}}));
          },
-         {{L"Wallpaper2", c}}, {{L"Wallpaper2", c}}},
-        {"no rows remove ShellPopup", [&] { WriteStoredEntries({{L"Old", a}}); },
+         {{L"Wallpaper2", c}},
+         {{L"Wallpaper2", c}}},
+        {"no rows remove ShellPopup",
+         [&] {
+             WriteStoredEntries({{L"Old", a}});
+         },
          [&] {
              EXPECT_EQ(RowsOf(window->lvContextMenu), (Rows{{L"Old", a}}));
              RemoveRow(0);
          },
-         {}, {}},
-        {"a caption emptied in place names no subkey", {},
+         {},
+         {}},
+        {"a caption emptied in place names no subkey",
+         {},
          [&] {
              AddThroughPage(L"Sunset", a);
              AddThroughPage(L"Moon", b);
              window->lvContextMenu.SetCaption(0, L"");
              window->lvContextMenuEdited();
          },
-         {{L"Moon", b}}, {{L"Moon", b}}},
+         {{L"Moon", b}},
+         {{L"Moon", b}}},
     };
     for (const auto& scenario : scenarios) {
         SCOPED_TRACE(scenario.name);
@@ -130,7 +145,8 @@ TEST_F(MenuEntriesTest, ApplyRebuildsTheStoreFromTheRowsAndReadBringsItBack) {
             EXPECT_FALSE(StoreExists()) << "ShellPopup is still there";
         }
         if (RegKey store = RegKey::Open(HKEY_LOCAL_MACHINE, kShellPopupKey)) {
-            EXPECT_EQ(store.ReadString(L"").value_or(L"<missing>"), L"<missing>") << "ShellPopup itself holds a value";
+            EXPECT_EQ(store.ReadString(L"").value_or(L"<missing>"), L"<missing>")
+                << "ShellPopup itself holds a value";
         }
         window->aReadRegValueExecute();
         EXPECT_EQ(RowsOf(window->lvContextMenu), scenario.read);
@@ -164,7 +180,7 @@ TEST_F(MenuEntriesTest, TheTwoFieldsDecideTheNewEntry) {
     const struct {
         const char* name;
         std::wstring header, file;
-        std::optional<Answer> dialog;  // no value: the dialog must not open
+        std::optional<Answer> dialog; // no value: the dialog must not open
         Rows appended;
     } cases[] = {
         {"header and file", L"Sunset", a, std::nullopt, {{L"Sunset", a}}},
@@ -196,12 +212,14 @@ TEST_F(MenuEntriesTest, TheTwoFieldsDecideTheNewEntry) {
         ASSERT_EQ(human.openSpecs.size(), test.dialog ? 1u : 0u) << "picture dialogs opened";
         if (test.dialog) {
             const FileDialogSpec& spec = human.openSpecs[0];
-            EXPECT_EQ(spec.filter, L"All (*.jpg;*.jpeg;*.bmp;)|*.jpg;*.jpeg;*.bmp;|JPEG Image File (*.jpg)|*.jpg|"
-                                   L"JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp");
+            EXPECT_EQ(spec.filter,
+                      L"All (*.jpg;*.jpeg;*.bmp;)|*.jpg;*.jpeg;*.bmp;|JPEG Image File (*.jpg)|*.jpg|"
+                      L"JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp");
             EXPECT_EQ(spec.defaultExt, L"*.jpg");
             EXPECT_EQ(spec.initialPath, L"");
-            EXPECT_EQ(spec.options, static_cast<DWORD>(OFN_READONLY | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
-                                                       OFN_ALLOWMULTISELECT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST));
+            EXPECT_EQ(spec.options,
+                      static_cast<DWORD>(OFN_READONLY | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                                         OFN_ALLOWMULTISELECT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST));
             EXPECT_EQ(spec.bufferChars, 65519u);
         }
         EXPECT_EQ(w.edtFile.text(), L"") << "the refresh empties the fields";
@@ -271,8 +289,9 @@ TEST_F(MenuEntriesTest, SevenRowsStopEveryWayToAdd) {
     Apply();
     ASSERT_FALSE(w.state.menuEntriesModified);
 
-    for (Control* control : std::initializer_list<Control*>{&w.btnAddCMItem, &w.btnAddToContextMenu, &w.btnBrowse,
-                                                            &w.edtFile, &w.edtHeader, &w.lblFile, &w.lblHeader})
+    for (Control* control :
+         std::initializer_list<Control*>{&w.btnAddCMItem, &w.btnAddToContextMenu, &w.btnBrowse, &w.edtFile,
+                                         &w.edtHeader, &w.lblFile, &w.lblHeader})
         EXPECT_FALSE(control->enabled()) << "a means of adding is still enabled";
     EXPECT_FALSE(w.aAddToCM->enabled());
 
@@ -282,7 +301,7 @@ TEST_F(MenuEntriesTest, SevenRowsStopEveryWayToAdd) {
     w.btnAddCMItemClick();
     w.edtHeader.KeyDown(VK_RETURN);
     w.edtFile.SetText(L"");
-    w.btnAddCMItemClick();  // would open the dialog
+    w.btnAddCMItemClick(); // would open the dialog
     EXPECT_EQ(w.lvContextMenu.count(), 7u);
     EXPECT_FALSE(w.state.menuEntriesModified) << "a refused add changes nothing";
     EXPECT_EQ(human.openSpecs.size(), 7u) << "a picture dialog opened for an eighth";
@@ -295,7 +314,7 @@ TEST_F(MenuEntriesTest, AddToContextMenuNumbersTheSelectedPictureByFullPath) {
     SetCurrentDirectoryW(folder.path().c_str());
     TfrmORV& w = OpenWithShellOption();
     w.lvTSL.Append(L"a.bmp", {L"none", a});
-    w.lvTSL.Append(L"b.bmp", {L"none", L"b.bmp"});  // a path relative to the current folder
+    w.lvTSL.Append(L"b.bmp", {L"none", L"b.bmp"}); // a path relative to the current folder
     w.lvTSL.Select(0);
     w.aAddToCM->Execute();
     w.lvTSL.Select(1);
@@ -304,7 +323,7 @@ TEST_F(MenuEntriesTest, AddToContextMenuNumbersTheSelectedPictureByFullPath) {
     EXPECT_TRUE(w.state.menuEntriesModified);
     Apply();
     EXPECT_EQ(StoredEntries(), (Rows{{L"Wallpaper1", a}, {L"Wallpaper2", b}}));
-    Discard();  // the preview of the relative entry needs the folder until the window is gone
+    Discard(); // the preview of the relative entry needs the folder until the window is gone
     SetCurrentDirectoryW(previous);
 }
 
@@ -313,7 +332,7 @@ TEST_F(MenuEntriesTest, TurningTheOptionOffAndOnBringsBackTheSameEntries) {
     AddThroughPage(L"Sunset", a);
     AddThroughPage(L"Moon", b);
     Apply();
-    AddThroughPage(L"Star", c);  // pending: turning the option off writes it too
+    AddThroughPage(L"Star", c); // pending: turning the option off writes it too
 
     w.cbxIntegrateIntoShell.SetChecked(false);
     EXPECT_EQ(RowsOf(w.lvContextMenu), Rows{}) << "the list is empty while the option is off";

@@ -15,13 +15,16 @@ std::vector<StoredEntry> StoredEntries() {
     RegKey store = RegKey::Open(HKEY_LOCAL_MACHINE, kShellPopupKey, KEY_READ);
     if (!store) return entries;
     for (const std::wstring& name : store.SubkeyNames()) {
-        RegKey entry = RegKey::Open(HKEY_LOCAL_MACHINE, std::wstring(kShellPopupKey) + L"\\" + name, KEY_READ);
+        RegKey entry =
+            RegKey::Open(HKEY_LOCAL_MACHINE, std::wstring(kShellPopupKey) + L"\\" + name, KEY_READ);
         entries.push_back({name, entry.ReadString(L"").value_or(L"<missing>")});
     }
     return entries;
 }
 
-bool StoreExists() { return static_cast<bool>(RegKey::Open(HKEY_LOCAL_MACHINE, kShellPopupKey, KEY_READ)); }
+bool StoreExists() {
+    return static_cast<bool>(RegKey::Open(HKEY_LOCAL_MACHINE, kShellPopupKey, KEY_READ));
+}
 
 void WriteStoredEntries(const std::vector<StoredEntry>& entries) {
     RegKey::DeleteTree(HKEY_LOCAL_MACHINE, kShellPopupKey);

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include "support/MainWindowFixture.h"
 #include "unit/menuentries/MenuStore.h"
@@ -38,7 +38,7 @@ std::vector<Item> ReadMenu(HMENU menu) {
 
 // The handler as the shell makes it: COM activation through the registry, then the desktop.
 class ShellHandler {
-public:
+  public:
     ShellHandler() {
         created = CoCreateInstance(kHandlerClass, nullptr, CLSCTX_INPROC_SERVER, IID_IShellExtInit,
                                    reinterpret_cast<void**>(&init));
@@ -69,7 +69,7 @@ std::wstring ProgramFolderOfThisTest() {
 }
 
 class ShellIntegrationTest : public MainWindowTest {
-protected:
+  protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         // The program folder holds the handler library, as the user receives them together.
