@@ -132,6 +132,18 @@ TEST_F(DesktopWallpaperTest, SetWallpaperWithAJpegShowsItsBitmap) {
     EXPECT_EQ(std::abs(*reinterpret_cast<const int32_t*>(bitmap.data() + 22)), 30) << "height";
 }
 
+// A name the ANSI code page cannot spell reaches the setter in its short form.
+TEST_F(DesktopWallpaperTest, SetWallpaperWithANameBeyondTheCodePage) {
+    TfrmORV& w = Open();
+    std::wstring path = AddBitmapEntry(w, L"\u043C\u043E\u0440\u0435 \u6D77.bmp", 24);
+    w.lvTSL.Select(0);
+    w.aSetWallpaperExecute();
+    std::wstring applied = DesktopValue(L"Wallpaper");
+    wchar_t longPath[MAX_PATH];
+    DWORD length = GetLongPathNameW(applied.c_str(), longPath, MAX_PATH);
+    EXPECT_EQ(std::wstring(longPath, length), path) << Narrow(applied);
+}
+
 TEST_F(DesktopWallpaperTest, DoubleClickWithoutSelectionAppliesNothingButAllowsUndo) {
     TfrmORV& w = Open();
     AddBitmapEntry(w, L"blue.bmp", 40);
