@@ -212,6 +212,14 @@ public:
     void pabTrayPopupMenuPopup();
     void TrayWallpaperClick(const std::wstring& hint);
     void ShowTrayMenu(POINT at);
+    // The tray icon with its menu pabTrayPopupMenu, created on first use.
+    TrayIcon& Tray();
+    // Carries out the tray menu item with command id `id`, as a choice in the open menu does.
+    void RunTrayCommand(UINT id);
+    // The hints (picture paths) of the wallpaper items, by command id - kTrayWallpaperFirstId.
+    std::vector<std::wstring> trayWallpaperHints;
+    static constexpr UINT kTrayCenterId = 0x7000, kTrayTileId = 0x7001, kTrayStretchId = 0x7002;
+    static constexpr UINT kTrayWallpaperFirstId = 0x7100;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
