@@ -45,7 +45,7 @@ void TfrmORV::aLoadProfileExecute() {
     ShowPage(kProfilesPage);
     QuerySaveProfile();
     const int row = lvProfiles.selected();
-    if (row < 0) return;  // run from a shortcut with nothing chosen: nothing to load
+    if (row < 0) return; // run from a shortcut with nothing chosen: nothing to load
     state.currentProfileName = std::wstring(lvProfiles.rows().Caption(static_cast<size_t>(row)));
     lvTSL.Clear();
     LoadProfile();
@@ -66,7 +66,8 @@ void TfrmORV::aRemoveProfileExecute() {
             // A name read from the registry may hold "..", a separator or a trailing dot, which
             // would point the delete at another folder: such a folder is left alone.
             const bool safeName = !ProfileNameProblem(name, {}).has_value();
-            if (!safeName || !DeleteFolderTree(state.profileFolderPath, hwnd_)) ShowPlainMessage(hwnd_, L"could not remove");
+            if (!safeName || !DeleteFolderTree(state.profileFolderPath, hwnd_))
+                ShowPlainMessage(hwnd_, L"could not remove");
             lvProfiles.Delete(i);
             if (sbTSL.Text(kProfilePanel) == name) {
                 ResetProfile();

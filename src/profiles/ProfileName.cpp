@@ -36,7 +36,8 @@ LRESULT CALLBACK RelabelLoneButton(int code, WPARAM wParam, LPARAM lParam) {
 
 void RemoveButtonFromTabOrder(Button& button) {
     HWND hwnd = button.hwnd();
-    SetWindowLongPtrW(hwnd, GWL_STYLE, GetWindowLongPtrW(hwnd, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    SetWindowLongPtrW(hwnd, GWL_STYLE,
+                      GetWindowLongPtrW(hwnd, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_TABSTOP));
 }
 
 } // namespace
@@ -67,8 +68,8 @@ TfrmProfileName::TfrmProfileName(TfrmORV& owner) : owner_(owner) {
     // Inside the panel's one-pixel border: 308 x 39 of client area.
     constexpr int kButtonWidth = 144, kButtonHeight = 25, kButtonMargin = 6;
     btnSave.Create(pnlButtons.hwnd(), kButtonMargin, kButtonMargin, kButtonWidth, kButtonHeight, L"Save");
-    btnCancel.Create(pnlButtons.hwnd(), 308 - kButtonMargin - kButtonWidth, kButtonMargin, kButtonWidth, kButtonHeight,
-                     L"Cancel");
+    btnCancel.Create(pnlButtons.hwnd(), 308 - kButtonMargin - kButtonWidth, kButtonMargin, kButtonWidth,
+                     kButtonHeight, L"Cancel");
     // Enter belongs to the field; Tab never lands on a button.
     RemoveButtonFromTabOrder(btnSave);
     RemoveButtonFromTabOrder(btnCancel);
@@ -99,14 +100,18 @@ void TfrmProfileName::CentreOnOwner() {
     SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TfrmProfileName::FormShow() { ResetNameField(); }
+void TfrmProfileName::FormShow() {
+    ResetNameField();
+}
 
 void TfrmProfileName::btnSaveClick() {
     AcceptName();
     ResetNameField();
 }
 
-void TfrmProfileName::btnCancelClick() { SetModalResult(IDCANCEL); }
+void TfrmProfileName::btnCancelClick() {
+    SetModalResult(IDCANCEL);
+}
 
 void TfrmProfileName::edtProfileNameKeyDown(WORD key) {
     if (key == VK_RETURN) AcceptName();
@@ -142,8 +147,10 @@ void TfrmProfileName::ResetNameField() {
 void TfrmProfileName::AcceptName() {
     if (edtProfileName.text().empty()) return;
     owner_.state.currentProfileName = edtProfileName.text();
-    if (CheckNameExists()) owner_.state.currentProfileName.clear();
-    else SetModalResult(IDOK);
+    if (CheckNameExists())
+        owner_.state.currentProfileName.clear();
+    else
+        SetModalResult(IDOK);
 }
 
 LRESULT TfrmProfileName::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

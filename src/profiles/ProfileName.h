@@ -11,7 +11,7 @@ namespace orv {
 class TfrmORV;
 
 class TfrmProfileName : public Form {
-public:
+  public:
     explicit TfrmProfileName(TfrmORV& owner);
 
     Panel gbProfileName;
@@ -29,10 +29,10 @@ public:
     void btnCancelClick();
     void edtProfileNameKeyDown(WORD key);
 
-protected:
+  protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     // True when the current profile name is taken (the name-exists flag); says so in a box.
     bool CheckNameExists();
     void ResetNameField();

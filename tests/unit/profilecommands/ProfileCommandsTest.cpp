@@ -20,7 +20,8 @@ std::vector<std::wstring> FoldersIn(const std::wstring& folder) {
     if (find == INVALID_HANDLE_VALUE) return names;
     do {
         std::wstring name = data.cFileName;
-        if (name != L"." && name != L".." && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(name);
+        if (name != L"." && name != L".." && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(name);
     } while (FindNextFileW(find, &data));
     FindClose(find);
     return names;
@@ -32,7 +33,7 @@ std::vector<std::wstring> Sorted(std::vector<std::wstring> items) {
 }
 
 class ProfileCommandsTest : public ProfileWindowTest {
-protected:
+  protected:
     void SelectProfile(TfrmORV& w, const std::wstring& name) {
         for (size_t i = 0; i < w.lvProfiles.count(); ++i)
             if (w.lvProfiles.rows().Caption(i) == name) w.lvProfiles.Select(static_cast<int>(i));
@@ -45,16 +46,18 @@ protected:
 
 struct NewProfileCase {
     const char* label;
-    bool loaded;                           // Home is loaded at start
-    bool modified;                         // an option was changed since
-    std::optional<int> answer;             // to the save question
-    std::optional<std::wstring> dialogName;  // typed into the name dialog; L"" cancels it
+    bool loaded;                            // Home is loaded at start
+    bool modified;                          // an option was changed since
+    std::optional<int> answer;              // to the save question
+    std::optional<std::wstring> dialogName; // typed into the name dialog; L"" cancels it
     std::vector<std::wstring> transcript;
-    bool homeRewritten;                    // Home.ini now holds the changed option
-    std::wstring created;                  // the profile the dialog created, if any
+    bool homeRewritten;   // Home.ini now holds the changed option
+    std::wstring created; // the profile the dialog created, if any
 };
 
-void PrintTo(const NewProfileCase& c, std::ostream* out) { *out << c.label; }
+void PrintTo(const NewProfileCase& c, std::ostream* out) {
+    *out << c.label;
+}
 
 class NewProfileTest : public ProfileCommandsTest, public ::testing::WithParamInterface<NewProfileCase> {};
 
@@ -66,7 +69,8 @@ TEST_P(NewProfileTest, AsksAsTheStateRequiresThenStartsWithNoProfile) {
     if (c.modified) w.cbxStartUp.SetChecked(true);
     ASSERT_EQ(w.state.profileModified, c.modified);
     if (c.answer) human.answers.push_back(*c.answer);
-    if (c.dialogName) human.modalScripts.push_back(c.dialogName->empty() ? PressCancel() : TypeAndEnter(*c.dialogName));
+    if (c.dialogName)
+        human.modalScripts.push_back(c.dialogName->empty() ? PressCancel() : TypeAndEnter(*c.dialogName));
 
     w.aNewProfile->Execute();
 
@@ -100,7 +104,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         NewProfileCase{"NotLoadedUnmodified", false, false, {}, {}, {}, false, L""},
         NewProfileCase{"NotLoadedModifiedNo", false, true, IDNO, {}, {kQ}, false, L""},
-        NewProfileCase{"NotLoadedModifiedYesNamed", false, true, IDYES, L"Fresh", {kQ, L"Modal"}, false, L"Fresh"},
+        NewProfileCase{
+            "NotLoadedModifiedYesNamed", false, true, IDYES, L"Fresh", {kQ, L"Modal"}, false, L"Fresh"},
         NewProfileCase{"NotLoadedModifiedYesCancelled", false, true, IDYES, L"", {kQ, L"Modal"}, false, L""},
         NewProfileCase{"LoadedUnmodified", true, false, {}, {}, {}, false, L""},
         NewProfileCase{"LoadedModifiedNo", true, true, IDNO, {}, {kQ}, false, L""},
@@ -174,7 +179,7 @@ TEST_F(ProfileCommandsTest, LoadingWithChangesAndNoProfileAsksForANameBeforeLoad
     EXPECT_EQ(StoredValue(L"Kept", L"StartUp"), L"1") << "the unsaved options went into the new profile";
     EXPECT_EQ(StoredValue(L"Kept", L"Minimize"), L"0");
     EXPECT_EQ(StoredProfiles(), (std::vector<std::wstring>{L"Away = " + ProfileFile(L"Away"),
-                                                            L"Kept = " + ProfileFile(L"Kept")}));
+                                                           L"Kept = " + ProfileFile(L"Kept")}));
     EXPECT_EQ(w.sbTSL.Text(kProfilePanel), L"Away") << "and then the chosen profile was loaded";
     EXPECT_TRUE(w.cbxMinimizeToTray.checked());
     EXPECT_FALSE(w.cbxStartUp.checked());
@@ -285,8 +290,9 @@ TEST_F(ProfileCommandsTest, AFolderThatCannotBeRemovedIsReportedAndTheProfileGoe
         w.aRemoveProfile->Execute();
         CloseHandle(file);
     }
-    EXPECT_EQ(Transcript(human), (std::vector<std::wstring>{kDeleteQuestion, L"Orvane: Could NOT delete " + held,
-                                                            L"Orvane: could not remove"}));
+    EXPECT_EQ(Transcript(human),
+              (std::vector<std::wstring>{kDeleteQuestion, L"Orvane: Could NOT delete " + held,
+                                         L"Orvane: could not remove"}));
     EXPECT_TRUE(FileExists(held));
     EXPECT_EQ(w.lvProfiles.count(), 0u);
     EXPECT_EQ(StoredProfiles(), std::vector<std::wstring>{});
@@ -296,20 +302,24 @@ TEST_F(ProfileCommandsTest, AFolderThatCannotBeRemovedIsReportedAndTheProfileGoe
 // own folder through it.
 struct UnsafeNameCase {
     const char* label;
-    std::wstring registered;  // name of the subkey
-    std::wstring keptFile;    // relative to the program folder: must survive
+    std::wstring registered; // name of the subkey
+    std::wstring keptFile;   // relative to the program folder: must survive
 };
 
-void PrintTo(const UnsafeNameCase& c, std::ostream* out) { *out << c.label; }
+void PrintTo(const UnsafeNameCase& c, std::ostream* out) {
+    *out << c.label;
+}
 
-class UnsafeProfileNameTest : public ProfileCommandsTest, public ::testing::WithParamInterface<UnsafeNameCase> {};
+class UnsafeProfileNameTest : public ProfileCommandsTest,
+                              public ::testing::WithParamInterface<UnsafeNameCase> {};
 
 TEST_P(UnsafeProfileNameTest, DeletingLeavesOtherFoldersAlone) {
     const UnsafeNameCase& c = GetParam();
     MakeProfile(L"Other");
     MakeFolder(programFolder + L"Keep");
     WriteBytes(programFolder + L"Keep\\keep.txt", "mine");
-    RegKey::Create(HKEY_LOCAL_MACHINE, std::wstring(kProfilesKey) + L"\\" + c.registered).WriteString(L"", L"x");
+    RegKey::Create(HKEY_LOCAL_MACHINE, std::wstring(kProfilesKey) + L"\\" + c.registered)
+        .WriteString(L"", L"x");
     TfrmORV& w = Open();
     SelectProfile(w, c.registered);
     human.answers.insert(human.answers.end(), {IDYES, IDOK});
@@ -359,8 +369,10 @@ TEST_F(ProfileCommandsTest, SaveCurrentProfileWithoutOneNamesCreatesAndRegisters
 
     EXPECT_EQ(Transcript(human), std::vector<std::wstring>{L"Modal"});
     EXPECT_EQ(StoredValue(L"Work", L"StartUp"), L"1");
-    EXPECT_EQ(IniFile(ProfileFile(L"Work")).ReadString(L"Wallpaper", L"WallpaperListName", L"<none>"), L"No Name");
-    const std::vector<std::wstring> both = {L"Home = " + ProfileFile(L"Home"), L"Work = " + ProfileFile(L"Work")};
+    EXPECT_EQ(IniFile(ProfileFile(L"Work")).ReadString(L"Wallpaper", L"WallpaperListName", L"<none>"),
+              L"No Name");
+    const std::vector<std::wstring> both = {L"Home = " + ProfileFile(L"Home"),
+                                            L"Work = " + ProfileFile(L"Work")};
     EXPECT_EQ(Rows(w.lvProfiles), both);
     EXPECT_EQ(StoredProfiles(), both);
     EXPECT_EQ(w.sbTSL.Text(kProfilePanel), L"Work");
@@ -403,7 +415,7 @@ TEST_F(ProfileCommandsTest, SaveProfileAsMakesTheNewNameTheLoadedProfile) {
     EXPECT_EQ(ReadBytes(ProfileFile(L"Home")), homeBefore) << "the profile loaded before keeps its file";
     EXPECT_EQ(StoredValue(L"Copy", L"StartUp"), L"1");
     EXPECT_EQ(StoredProfiles(), (std::vector<std::wstring>{L"Copy = " + ProfileFile(L"Copy"),
-                                                            L"Home = " + ProfileFile(L"Home")}));
+                                                           L"Home = " + ProfileFile(L"Home")}));
     EXPECT_EQ(Captions(w.lvProfiles), (std::vector<std::wstring>{L"Home", L"Copy"}));
     EXPECT_EQ(w.sbTSL.Text(kProfilePanel), L"Copy");
     EXPECT_EQ(w.state.currentProfileName, L"Copy");
@@ -443,7 +455,8 @@ TEST_F(ProfileCommandsTest, ExitWithoutAutosaveAsksAndWritesTheLoadedProfile) {
     EXPECT_EQ(Transcript(human), std::vector<std::wstring>{kSaveQuestion});
     EXPECT_EQ(StoredValue(L"Home", L"StartUp"), L"1");
     EXPECT_EQ(StoredProfiles(), std::vector<std::wstring>{L"Home = " + ProfileFile(L"Home")});
-    EXPECT_EQ(IniFile(programFolder + L"default.ini").ReadString(L"Profile", L"ProfileName", L"<none>"), L"Home");
+    EXPECT_EQ(IniFile(programFolder + L"default.ini").ReadString(L"Profile", L"ProfileName", L"<none>"),
+              L"Home");
 }
 
 } // namespace

@@ -27,7 +27,8 @@ void ProfileWindowTest::MakeProfile(const std::wstring& name, StoredOptions opti
         ini.WriteString(L"Wallpaper", L"WallpaperListName", list);
         ini.WriteString(L"Wallpaper", L"WallpaperListPath", ListFolder() + list);
     }
-    RegKey::Create(HKEY_LOCAL_MACHINE, std::wstring(kProfilesKey) + L"\\" + name).WriteString(L"", ProfileFile(name));
+    RegKey::Create(HKEY_LOCAL_MACHINE, std::wstring(kProfilesKey) + L"\\" + name)
+        .WriteString(L"", ProfileFile(name));
 }
 
 void ProfileWindowTest::StartWith(const std::wstring& name) {
@@ -55,7 +56,8 @@ std::vector<std::wstring> ProfileWindowTest::Rows(const ListView& view) {
 
 std::vector<std::wstring> ProfileWindowTest::Captions(const ListView& view) {
     std::vector<std::wstring> captions;
-    for (size_t i = 0; i < view.count(); ++i) captions.emplace_back(view.rows().Caption(i));
+    for (size_t i = 0; i < view.count(); ++i)
+        captions.emplace_back(view.rows().Caption(i));
     return captions;
 }
 

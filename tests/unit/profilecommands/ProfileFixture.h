@@ -16,8 +16,10 @@ struct StoredOptions {
 };
 
 class ProfileWindowTest : public MainWindowTest {
-protected:
-    std::wstring ProfileFolder(const std::wstring& name) const { return programFolder + L"Profiles\\" + name; }
+  protected:
+    std::wstring ProfileFolder(const std::wstring& name) const {
+        return programFolder + L"Profiles\\" + name;
+    }
     std::wstring ProfileFile(const std::wstring& name) const {
         return ProfileFolder(name) + L"\\" + name + L".ini";
     }
@@ -54,7 +56,8 @@ namespace orv::test {
 // name dialog.
 inline std::vector<std::wstring> Transcript(const ScriptedHuman& human) {
     std::vector<std::wstring> out;
-    for (const Asked& a : human.asked) out.push_back(a.kind == L"Ask" ? a.caption + L": " + a.text : a.kind);
+    for (const Asked& a : human.asked)
+        out.push_back(a.kind == L"Ask" ? a.caption + L": " + a.text : a.kind);
     return out;
 }
 

@@ -6,7 +6,7 @@ namespace orv::test {
 namespace {
 
 class ProfileNameDialogTest : public ProfileWindowTest {
-protected:
+  protected:
     // Runs Save Profile As with `script` acting on the dialog; returns the command's dialog.
     TfrmProfileName& SaveAs(TfrmORV& w, std::function<void(Form&)> script) {
         human.modalScripts.push_back(std::move(script));
@@ -45,7 +45,8 @@ TEST_F(ProfileNameDialogTest, ATakenNameIsRefusedAndTheDialogStaysOpenUntilAFree
     });
 
     ASSERT_EQ(human.asked.size(), 2u);
-    EXPECT_EQ(human.asked[1], (Asked{L"Ask", L"This Profile Name Already Exists", L"Error", MB_OK | MB_ICONERROR}));
+    EXPECT_EQ(human.asked[1],
+              (Asked{L"Ask", L"This Profile Name Already Exists", L"Error", MB_OK | MB_ICONERROR}));
     EXPECT_EQ(fieldAfterRefusal, L"Work") << "Enter keeps the text";
     EXPECT_EQ(nameAfterRefusal, L"");
     EXPECT_EQ(resultAfterRefusal, 0) << "the dialog stays open";
@@ -62,9 +63,12 @@ struct RefusedNameCase {
     std::wstring message;
 };
 
-void PrintTo(const RefusedNameCase& c, std::ostream* out) { *out << c.label; }
+void PrintTo(const RefusedNameCase& c, std::ostream* out) {
+    *out << c.label;
+}
 
-class RefusedNameTest : public ProfileNameDialogTest, public ::testing::WithParamInterface<RefusedNameCase> {};
+class RefusedNameTest : public ProfileNameDialogTest,
+                        public ::testing::WithParamInterface<RefusedNameCase> {};
 
 TEST_P(RefusedNameTest, IsRefusedWithAClearMessageAndNothingIsCreated) {
     const RefusedNameCase& c = GetParam();
@@ -91,12 +95,14 @@ TEST_P(RefusedNameTest, IsRefusedWithAClearMessageAndNothingIsCreated) {
 INSTANTIATE_TEST_SUITE_P(
     Names, RefusedNameTest,
     ::testing::Values(
-        RefusedNameCase{"LetterCaseTwin", L"work",
-                        L"The profile \"Work\" already exists; names that differ only in letter case would share its "
-                        L"folder and file."},
+        RefusedNameCase{
+            "LetterCaseTwin", L"work",
+            L"The profile \"Work\" already exists; names that differ only in letter case would share its "
+            L"folder and file."},
         RefusedNameCase{"Colon", L"a:b",
                         L"A profile name cannot contain any of the characters \\ / : * ? \" < > |"},
-        RefusedNameCase{"Separator", L"..\\Work", L"A profile name cannot contain any of the characters \\ / : * ? \" < > |"},
+        RefusedNameCase{"Separator", L"..\\Work",
+                        L"A profile name cannot contain any of the characters \\ / : * ? \" < > |"},
         RefusedNameCase{"TrailingDot", L"Work.", L"A profile name cannot end in a blank or a dot."}),
     [](const ::testing::TestParamInfo<RefusedNameCase>& info) { return std::string(info.param.label); });
 
@@ -141,7 +147,8 @@ TEST_F(ProfileNameDialogTest, SaveEmptiesTheFieldWhateverTheOutcome) {
         d.edtProfileName.SetText(L"Fresh");
         d.btnSave.Click();
     });
-    EXPECT_EQ(Transcript(human), (std::vector<std::wstring>{L"Modal", L"Error: This Profile Name Already Exists"}));
+    EXPECT_EQ(Transcript(human),
+              (std::vector<std::wstring>{L"Modal", L"Error: This Profile Name Already Exists"}));
     EXPECT_EQ(fieldAfterRefusal, L"");
     EXPECT_EQ(resultAfterRefusal, 0);
     EXPECT_EQ(w.frmProfileName->modalResult(), IDOK);
@@ -172,7 +179,8 @@ TEST_F(ProfileNameDialogTest, LayoutMatchesTheDesign) {
     GetClientRect(d.hwnd(), &client);
     EXPECT_EQ(WindowText(d.hwnd()), L"ORV");
     EXPECT_EQ(Size(client), L"328 x 112");
-    const LONG_PTR style = GetWindowLongPtrW(d.hwnd(), GWL_STYLE), exStyle = GetWindowLongPtrW(d.hwnd(), GWL_EXSTYLE);
+    const LONG_PTR style = GetWindowLongPtrW(d.hwnd(), GWL_STYLE),
+                   exStyle = GetWindowLongPtrW(d.hwnd(), GWL_EXSTYLE);
     EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
     EXPECT_TRUE((style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU));
     EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
@@ -213,7 +221,7 @@ TEST_F(ProfileNameDialogTest, RealModalLoopTakesTypedKeysEnterAndTheCloseBox) {
     int typedResult = 0;
     SaveAs(w, [&](Form& form) {
         TfrmProfileName& d = Dialog(form);
-        for (wchar_t c : std::wstring(L"Holidays in the mountains"))  // 25 characters; 21 fit
+        for (wchar_t c : std::wstring(L"Holidays in the mountains")) // 25 characters; 21 fit
             PostMessageW(d.edtProfileName.hwnd(), WM_CHAR, c, 0);
         PostMessageW(d.edtProfileName.hwnd(), WM_KEYDOWN, VK_RETURN, 0);
         typedResult = d.RunModalLoop();
@@ -248,7 +256,7 @@ BOOL CALLBACK FindMessageBox(HWND hwnd, LPARAM) {
 
 void CALLBACK ReadAndCloseRefusalBox(HWND, UINT, UINT_PTR timer, DWORD) {
     EnumThreadWindows(GetCurrentThreadId(), &FindMessageBox, 0);
-    if (!gRefusalBox) return;  // not up yet: the next tick looks again
+    if (!gRefusalBox) return; // not up yet: the next tick looks again
     KillTimer(nullptr, timer);
     wchar_t text[32] = {};
     GetWindowTextW(GetDlgItem(gRefusalBox, IDOK), text, ARRAYSIZE(text));
@@ -264,7 +272,7 @@ void CALLBACK ReadAndCloseRefusalBox(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 TEST(ProfileNameRefusalBox, HasOneButtonLabelledCancel) {
-    Human* scripted = SetHuman(nullptr);  // the real message box
+    Human* scripted = SetHuman(nullptr); // the real message box
     SetTimer(nullptr, 0, 20, &ReadAndCloseRefusalBox);
     ShowNameRefusal(nullptr, L"This Profile Name Already Exists");
     SetHuman(scripted);
