@@ -9,7 +9,6 @@ namespace orv {
 
 namespace {
 constexpr wchar_t kWindowClass[] = L"OrvaneTrayIcon";
-constexpr UINT kIconId = 1;
 } // namespace
 
 UINT TrayIcon::TaskbarCreatedMessage() {

@@ -14,6 +14,8 @@ class TrayIcon {
     // The message the shell sends to window() for mouse events on the icon (lParam: the mouse
     // message).
     static constexpr UINT kCallbackMessage = WM_APP + 0x240;
+    // The icon's number among the icons of window().
+    static constexpr UINT kIconId = 1;
     // Broadcast by the shell when its task bar has been (re)created.
     static UINT TaskbarCreatedMessage();
 
