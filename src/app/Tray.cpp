@@ -51,7 +51,7 @@ TrayIcon& TfrmORV::Tray() {
     AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(aShow->id()), L"Show ORV");
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(aExit->id()), aExit->caption.c_str());
-    tiTSL = std::make_unique<TrayIcon>(L"Orvane", menu);
+    tiTSL = std::make_unique<TrayIcon>(ApplicationTitle(), menu);
     pabTrayPopupMenu = menu;
     tiTSL->onClick = [this] { RunGuarded([this] { aShowExecute(); }); };
     tiTSL->onPopup = [this](POINT at) {

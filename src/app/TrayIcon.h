@@ -40,6 +40,7 @@ class TrayIcon {
     void Restore();
 
     HMENU popupMenu() const { return menu_; }
+    const std::wstring& tooltip() const { return tooltip_; }
     HWND window() const { return window_; }
 
   private:

@@ -44,6 +44,7 @@ TEST_F(TrayScreenTest, HideGoesToTheTrayAndALeftClickOnTheIconComesBack) {
     EXPECT_TRUE(w.tiTSL->visible());
     EXPECT_TRUE(ShellHoldsIcon(*w.tiTSL)) << "Shell_NotifyIcon(NIM_ADD) took the icon";
     EXPECT_FALSE(IsWindowVisible(w.hwnd())) << "no window and no task bar button";
+    EXPECT_EQ(Narrow(w.tiTSL->tooltip()), "Orvane");
 
     SendIconMessage(*w.tiTSL, WM_LBUTTONDOWN);
     EXPECT_FALSE(IsWindowVisible(w.hwnd())) << "pressing alone is not a click";
