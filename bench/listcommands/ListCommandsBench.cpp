@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "app/MainUnit.h"
-#include "lists/BenchSupport.h"
+#include "BenchSupport.h"
 #include "lists/ListFile.h"
 #include "platform/AppError.h"
 #include "platform/Registry.h"
@@ -26,22 +26,6 @@ namespace {
 constexpr int kEntries = 100000, kRepeats = 9;
 constexpr int kTopFolders = 10, kSubfolders = 99, kFilesPerFolder = 100;
 constexpr int kFiles = kTopFolders * (1 + kSubfolders) * kFilesPerFolder; // 100,000
-
-// Answers every dialog with what the benchmark chose, and No to every question.
-class BenchHuman : public Human {
-  public:
-    std::wstring listFile, folder;
-    int Ask(HWND, const std::wstring&, const std::wstring&, UINT flags) override {
-        return (flags & 0xF) == MB_YESNO ? IDNO : IDOK;
-    }
-    std::optional<std::vector<std::wstring>> OpenFiles(HWND, const FileDialogSpec&) override {
-        return std::vector<std::wstring>{listFile};
-    }
-    std::optional<std::wstring> SaveFile(HWND, const FileDialogSpec&) override { return std::nullopt; }
-    std::optional<std::wstring> BrowseFolder(HWND, const std::wstring&) override { return folder; }
-    std::optional<COLORREF> ChooseColour(HWND, COLORREF) override { return std::nullopt; }
-    int RunModal(Form&) override { return IDCANCEL; }
-};
 
 void PutFile(const std::wstring& path, const std::string& bytes) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -132,8 +116,9 @@ void Drain() {
 }
 
 void MeasureListOpen(TfrmORV& window, BenchHuman& human, const std::wstring& folder) {
-    human.listFile = folder + L"\\big.lst";
-    PutFile(human.listFile, MakeListBytes());
+    const std::wstring listFile = folder + L"\\big.lst";
+    human.openFiles = {listFile};
+    PutFile(listFile, MakeListBytes());
     std::vector<double> opens, reads;
     for (int r = 0; r < kRepeats; ++r) {
         // Both from the same start: no list held by the window.
@@ -143,7 +128,7 @@ void MeasureListOpen(TfrmORV& window, BenchHuman& human, const std::wstring& fol
         size_t read = 0;
         {
             ListRows rows;
-            ReadListFile(human.listFile, rows);
+            ReadListFile(listFile, rows);
             reads.push_back(NowMs() - start);
             read = rows.size();
         }
@@ -174,7 +159,7 @@ void MeasureListOpen(TfrmORV& window, BenchHuman& human, const std::wstring& fol
     std::fprintf(stderr, "open %.1f, refresh %.1f, paint %.1f ms\n", Median(t[0]), Median(t[1]),
                  Median(t[2]));
     window.aNewList->Execute();
-    DeleteFileW(human.listFile.c_str());
+    DeleteFileW(listFile.c_str());
     PrintFigure("list-open", Median(opens), "ms", "reading the list file alone", Median(reads));
 }
 

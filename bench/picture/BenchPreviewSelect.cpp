@@ -2,7 +2,6 @@
 // from the same decode and draw it into the 198 x 124 pane, against one plain WIC decode of the
 // same file to pixels.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -10,6 +9,7 @@
 #include <objbase.h>
 #include <wincodec.h>
 
+#include "BenchSupport.h"
 #include "platform/Picture.h"
 #include "unit/picture/PictureFiles.h"
 
@@ -19,36 +19,23 @@ constexpr int kWidth = 6000, kHeight = 4000;
 constexpr int kPaneWidth = 198, kPaneHeight = 124;
 constexpr int kRuns = 5;
 
-// Smooth areas and fine texture, so the JPEG costs what a photograph costs to decode.
-std::uint32_t Photo(int x, int y) {
-    std::uint32_t r = static_cast<std::uint32_t>(x * 255 / kWidth);
-    std::uint32_t g = static_cast<std::uint32_t>(y * 255 / kHeight);
-    std::uint32_t b = static_cast<std::uint32_t>((x * 7 + y * 13) ^ (x * y >> 5)) & 0xFF;
-    return 0xFF000000u | r << 16 | g << 8 | b;
-}
-
-double Milliseconds(std::chrono::steady_clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+std::uint32_t Photo(int x, int y) { return orv::bench::PhotoPixel(x, y, kWidth, kHeight); }
+using orv::bench::Median;
+using orv::bench::NowMs;
 
 // What selecting a row does for the pane and status panel 4.
 double PreviewSelect(const std::wstring& path, HDC pane, size_t& sink) {
-    auto start = std::chrono::steady_clock::now();
+    const double start = NowMs();
     const orv::Picture picture = orv::Picture::LoadForDisplay(path, kPaneWidth, kPaneHeight);
     sink += orv::PictureInfoText(picture).size();
     picture.Draw(pane, RECT{0, 0, kPaneWidth, kPaneHeight});
     GdiFlush();
-    return Milliseconds(std::chrono::steady_clock::now() - start);
+    return NowMs() - start;
 }
 
 // One plain WIC decode of the whole frame, in the decoder's own pixel format.
 double PlainDecode(IWICImagingFactory* factory, const std::wstring& path, size_t& sink) {
-    auto start = std::chrono::steady_clock::now();
+    const double start = NowMs();
     IWICBitmapDecoder* decoder = nullptr;
     IWICBitmapFrameDecode* frame = nullptr;
     UINT w = 0, h = 0;
@@ -65,7 +52,7 @@ double PlainDecode(IWICImagingFactory* factory, const std::wstring& path, size_t
     sink += pixels[static_cast<size_t>(stride) * h - 1];
     frame->Release();
     decoder->Release();
-    return Milliseconds(std::chrono::steady_clock::now() - start);
+    return NowMs() - start;
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 // selection handler's command state refresh loads the pane and sets the size text, against one
 // plain WIC decode of the same file, measured in the same run.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
@@ -14,6 +13,7 @@
 #include <objbase.h>
 #include <wincodec.h>
 
+#include "BenchSupport.h"
 #include "platform/Registry.h"
 #include "unit/picture/PictureFiles.h"
 
@@ -22,42 +22,12 @@ namespace {
 constexpr int kWidth = 6000, kHeight = 4000;
 constexpr int kRuns = 9;
 
-std::uint32_t Photo(int x, int y) {
-    std::uint32_t r = static_cast<std::uint32_t>(x * 255 / kWidth);
-    std::uint32_t g = static_cast<std::uint32_t>(y * 255 / kHeight);
-    std::uint32_t b = static_cast<std::uint32_t>((x * 7 + y * 13) ^ (x * y >> 5)) & 0xFF;
-    return 0xFF000000u | r << 16 | g << 8 | b;
-}
-
-double Milliseconds(std::chrono::steady_clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-// Nobody answers at a benchmark: every question is counted and answered No / OK.
-class CountingHuman : public orv::Human {
-  public:
-    int asked = 0;
-    int Ask(HWND, const std::wstring& text, const std::wstring&, UINT flags) override {
-        ++asked;
-        std::fprintf(stderr, "asked: %ls\n", text.c_str());
-        return (flags & 0xF) == MB_YESNO ? IDNO : IDOK;
-    }
-    std::optional<std::vector<std::wstring>> OpenFiles(HWND, const orv::FileDialogSpec&) override {
-        return {};
-    }
-    std::optional<std::wstring> SaveFile(HWND, const orv::FileDialogSpec&) override { return {}; }
-    std::optional<std::wstring> BrowseFolder(HWND, const std::wstring&) override { return {}; }
-    std::optional<COLORREF> ChooseColour(HWND, COLORREF) override { return {}; }
-    int RunModal(orv::Form&) override { return IDCANCEL; }
-};
+std::uint32_t Photo(int x, int y) { return orv::bench::PhotoPixel(x, y, kWidth, kHeight); }
+using orv::bench::Median;
+using orv::bench::NowMs;
 
 double PlainDecode(IWICImagingFactory* factory, const std::wstring& path, size_t& sink) {
-    auto start = std::chrono::steady_clock::now();
+    const double start = NowMs();
     IWICBitmapDecoder* decoder = nullptr;
     IWICBitmapFrameDecode* frame = nullptr;
     UINT w = 0, h = 0;
@@ -74,17 +44,17 @@ double PlainDecode(IWICImagingFactory* factory, const std::wstring& path, size_t
     sink += pixels[static_cast<size_t>(stride) * h - 1];
     frame->Release();
     decoder->Release();
-    return Milliseconds(std::chrono::steady_clock::now() - start);
+    return NowMs() - start;
 }
 
 // Selects the photograph's row (from the small picture's row) as a click does, and lets the pane
 // paint.
 double SelectPhoto(orv::TfrmORV& window, size_t& sink) {
     window.lvTSL.Select(1);
-    auto start = std::chrono::steady_clock::now();
+    const double start = NowMs();
     window.lvTSL.Select(0);
     UpdateWindow(window.imgPreview.hwnd());
-    const double ms = Milliseconds(std::chrono::steady_clock::now() - start);
+    const double ms = NowMs() - start;
     sink += window.sbTSL.Text(orv::kInfoPanel).size();
     return ms;
 }
@@ -97,7 +67,7 @@ int main() {
         INITCOMMONCONTROLSEX controls{sizeof(controls),
                                       ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
         InitCommonControlsEx(&controls);
-        CountingHuman human;
+        orv::bench::BenchHuman human;
         orv::SetHuman(&human);
         orv::testfiles::TempFolder folder;
         const std::wstring photo = folder.file(L"photo-6000x4000.jpg");

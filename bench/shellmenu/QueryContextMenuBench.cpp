@@ -11,6 +11,8 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include "BenchSupport.h"
+
 namespace {
 
 constexpr int kMenus = 1000;
@@ -31,11 +33,7 @@ LONGLONG Now() {
     return counter.QuadPart;
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
+using orv::bench::Median;
 
 bool CallServerExport(const char* name) {
     HMODULE library = LoadLibraryW(L"orvmenu.dll");

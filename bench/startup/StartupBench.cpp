@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "BenchReport.h"
+#include "BenchSupport.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
 
@@ -52,7 +52,8 @@ void StartUntilShown(const std::wstring& exe, const std::wstring& folder) {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    bool noWallpaper = argc > 1 && std::string(argv[1]) == "--no-wallpaper";
     std::wstring folder = ExeFolder();
     // A normal desktop: a wallpaper the preview can show.
     wchar_t temp[MAX_PATH];
@@ -67,13 +68,13 @@ int main() {
     WriteFile(h, &info, sizeof(info), &done, nullptr);
     WriteFile(h, &pixel, 4, &done, nullptr);
     CloseHandle(h);
-    orv::RegKey::Create(HKEY_CURRENT_USER, L"Control Panel\\Desktop").WriteString(L"Wallpaper", bitmap);
+    orv::RegKey::Create(HKEY_CURRENT_USER, L"Control Panel\\Desktop").WriteString(L"Wallpaper", noWallpaper ? L"" : bitmap);
 
     // One warm-up start of each, then the measured ones.
     StartUntilShown(folder + L"ORV.exe", folder);
     StartUntilShown(folder + L"bench_minimal_window.exe", folder);
     double orv = orv::bench::MedianMs(7, [&] { StartUntilShown(folder + L"ORV.exe", folder); });
     double minimal = orv::bench::MedianMs(7, [&] { StartUntilShown(folder + L"bench_minimal_window.exe", folder); });
-    orv::bench::Report("startup", orv, "ms", "minimal one-window program", minimal);
+    orv::bench::PrintFigure("startup", orv, "ms", "minimal one-window program", minimal);
     return 0;
 }
