@@ -7,24 +7,9 @@
 
 namespace orv {
 
-namespace {
-
-// The setter takes ANSI text. A path the code page cannot spell goes in its short form, which
-// it can, rather than with its letters replaced by ones that name no file.
-std::string AnsiPathForSetter(const std::wstring& path) {
-    if (auto exact = WideToAnsiExact(path)) return *exact;
-    wchar_t shortPath[MAX_PATH * 4];
-    DWORD length = GetShortPathNameW(path.c_str(), shortPath, static_cast<DWORD>(std::size(shortPath)));
-    if (length > 0 && length < std::size(shortPath))
-        if (auto exact = WideToAnsiExact(std::wstring(shortPath, length))) return *exact;
-    return WideToAnsi(path);
-}
-
-} // namespace
-
 void TfrmORV::ApplyWallpaper(const std::wstring& path) {
     // An empty path goes as a null pointer.
-    std::string ansi = AnsiPathForSetter(path);
+    std::string ansi = AnsiPathFor(path);
     SetNewWallpaper(StringToPWide(path.empty() ? nullptr : ansi.c_str(), &state.wallpaperCell));
 }
 

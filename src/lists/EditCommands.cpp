@@ -1,28 +1,13 @@
 // Adding pictures from files and folders, deleting and clearing.
-#include <windows.h>
-
-#include <commdlg.h>
-
 #include "app/MainUnit.h"
 #include "lists/FolderScan.h"
+#include "lists/PictureDialog.h"
 #include "lists/WaitCursor.h"
 #include "platform/FileIO.h"
 #include "platform/Text.h"
 
 namespace orv {
 namespace {
-
-// The picture dialog opdTSL.
-FileDialogSpec PictureDialog() {
-    FileDialogSpec spec;
-    spec.filter = L"All (*.jpg;*.jpeg;*.bmp;)|*.jpg;*.jpeg;*.bmp;|JPEG Image File (*.jpg)|*.jpg|"
-                  L"JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp";
-    spec.defaultExt = L"*.jpg";
-    spec.options = OFN_READONLY | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ALLOWMULTISELECT |
-                   OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    spec.bufferChars = 65519;
-    return spec;
-}
 
 constexpr wchar_t kNoComment[] = L"none";
 
@@ -37,7 +22,7 @@ void AppendEntry(ListRows& rows, const std::wstring& path, std::wstring_view com
 
 void TfrmORV::aAddItemsExecute() {
     ShowPage(0);
-    if (auto files = TheHuman().OpenFiles(hwnd_, PictureDialog())) AddSelectedFiles(*files);
+    if (auto files = TheHuman().OpenFiles(hwnd_, PictureDialogSpec())) AddSelectedFiles(*files);
     RefreshCommandState();
 }
 

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "app/MainUnit.h"
-#include "menuentries/PictureDialog.h"
+#include "lists/PictureDialog.h"
 #include "menuentries/ShellIntegration.h"
 #include "platform/FileIO.h"
 #include "platform/Registry.h"

@@ -20,14 +20,7 @@ std::string HandlerClsidAnsi() {
 } // namespace
 
 std::string HandlerLibraryPathForVelkor(const std::wstring& programFolder) {
-    const std::wstring path = programFolder + kHandlerLibrary;
-    if (auto exact = WideToAnsiExact(path)) return *exact;
-    wchar_t shortPath[MAX_PATH * 4];
-    const DWORD length = GetShortPathNameW(path.c_str(), shortPath, static_cast<DWORD>(std::size(shortPath)));
-    if (length > 0 && length < std::size(shortPath)) {
-        if (auto exact = WideToAnsiExact(std::wstring(shortPath, length))) return *exact;
-    }
-    return WideToAnsi(path);
+    return AnsiPathFor(programFolder + kHandlerLibrary);
 }
 
 void IntegrateHandler(const std::wstring& programFolder) {

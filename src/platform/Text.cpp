@@ -46,6 +46,15 @@ std::string WideToUtf8(std::wstring_view text) {
     return out;
 }
 
+std::string AnsiPathFor(const std::wstring& path) {
+    if (auto exact = WideToAnsiExact(path)) return *exact;
+    wchar_t shortPath[MAX_PATH * 4];
+    DWORD length = GetShortPathNameW(path.c_str(), shortPath, ARRAYSIZE(shortPath));
+    if (length > 0 && length < ARRAYSIZE(shortPath))
+        if (auto exact = WideToAnsiExact(std::wstring(shortPath, length))) return *exact;
+    return WideToAnsi(path);
+}
+
 std::wstring FileNamePart(std::wstring_view path) {
     size_t cut = path.find_last_of(L"\\:");
     return std::wstring(cut == std::wstring_view::npos ? path : path.substr(cut + 1));

@@ -15,6 +15,11 @@ std::optional<std::string> WideToAnsiExact(std::wstring_view text, unsigned code
 std::wstring Utf8ToWide(std::string_view bytes);
 std::string WideToUtf8(std::wstring_view text);
 
+// A file path as ANSI text for an interface that takes only that. A path the code page cannot
+// spell goes in its short (8.3) form, which it can, rather than with letters replaced by ones
+// that name no file.
+std::string AnsiPathFor(const std::wstring& path);
+
 // The file name part of a path: what follows the last "\" or ":".
 std::wstring FileNamePart(std::wstring_view path);
 // The folder part of a path, with its trailing "\".

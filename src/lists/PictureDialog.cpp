@@ -1,4 +1,4 @@
-#include "menuentries/PictureDialog.h"
+#include "lists/PictureDialog.h"
 
 #include <commdlg.h>
 

@@ -1,6 +1,6 @@
 #pragma once
-// The picture open dialog (opdTSL) as the Configuration page uses it: several files may be chosen,
-// the page takes the first.
+// The picture open dialog opdTSL: Add Item(s) takes every chosen file, the Configuration page
+// the first.
 #include <optional>
 #include <string>
 
