@@ -14,24 +14,24 @@ namespace {
 
 // The open dialog odTSL. "Wallpapert" is how the product has always spelt it.
 FileDialogSpec OpenDialog(const std::wstring& lastPath) {
-    FileDialogSpec spec;
-    spec.filter = L"Wallpapert list (*.lst)|*.lst|All files (*.*)|*.*";
-    spec.defaultExt = L"*.lst";
-    spec.initialPath = lastPath;
-    spec.options = OFN_READONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    return spec;
+    FileDialogSpec dialog;
+    dialog.filter = L"Wallpapert list (*.lst)|*.lst|All files (*.*)|*.*";
+    dialog.defaultExt = L"*.lst";
+    dialog.initialPath = lastPath;
+    dialog.options = OFN_READONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    return dialog;
 }
 
 // The save dialog sdTSL. No OFN_FILEMUSTEXIST: Windows' save dialog then refuses every name that
 // does not exist yet, and Save List As is how a new list file is made. The folder must exist.
 FileDialogSpec SaveDialog(const std::wstring& lastPath) {
-    FileDialogSpec spec;
-    spec.filter = L"Wallpaper list (*.lst)|*.lst|All Files (*.*)|*.*";
-    spec.defaultExt = L"*.lst";
-    spec.initialPath = lastPath;
-    spec.options =
+    FileDialogSpec dialog;
+    dialog.filter = L"Wallpaper list (*.lst)|*.lst|All Files (*.*)|*.*";
+    dialog.defaultExt = L"*.lst";
+    dialog.initialPath = lastPath;
+    dialog.options =
         OFN_READONLY | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
-    return spec;
+    return dialog;
 }
 
 // The one save question of the list commands; only Yes saves.

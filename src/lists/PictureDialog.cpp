@@ -5,14 +5,14 @@
 namespace orv {
 
 FileDialogSpec PictureDialogSpec() {
-    FileDialogSpec spec;
-    spec.filter = L"All (*.jpg;*.jpeg;*.bmp;)|*.jpg;*.jpeg;*.bmp;|JPEG Image File (*.jpg)|*.jpg|"
+    FileDialogSpec dialog;
+    dialog.filter = L"All (*.jpg;*.jpeg;*.bmp;)|*.jpg;*.jpeg;*.bmp;|JPEG Image File (*.jpg)|*.jpg|"
                   L"JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp";
-    spec.defaultExt = L"*.jpg";
-    spec.options = OFN_READONLY | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ALLOWMULTISELECT |
+    dialog.defaultExt = L"*.jpg";
+    dialog.options = OFN_READONLY | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ALLOWMULTISELECT |
                    OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    spec.bufferChars = 65519;
-    return spec;
+    dialog.bufferChars = 65519;
+    return dialog;
 }
 
 std::optional<std::wstring> ChooseFirstPicture(HWND owner) {

@@ -30,12 +30,12 @@ std::wstring DefaultExtension(const std::wstring& stored) {
     return dot == std::wstring::npos ? stored : stored.substr(dot + 1);
 }
 
-OPENFILENAMEW MakeOfn(HWND owner, const FileDialogSpec& spec, std::wstring& filter, std::wstring& ext,
+OPENFILENAMEW MakeOfn(HWND owner, const FileDialogSpec& dialog, std::wstring& filter, std::wstring& ext,
                       std::vector<wchar_t>& buffer) {
-    filter = DialogFilter(spec.filter);
-    ext = DefaultExtension(spec.defaultExt);
-    buffer.assign(std::max<size_t>(spec.bufferChars, MAX_PATH), L'\0');
-    if (spec.initialPath.size() < buffer.size()) std::copy(spec.initialPath.begin(), spec.initialPath.end(), buffer.begin());
+    filter = DialogFilter(dialog.filter);
+    ext = DefaultExtension(dialog.defaultExt);
+    buffer.assign(std::max<size_t>(dialog.bufferChars, MAX_PATH), L'\0');
+    if (dialog.initialPath.size() < buffer.size()) std::copy(dialog.initialPath.begin(), dialog.initialPath.end(), buffer.begin());
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = owner;
@@ -44,7 +44,7 @@ OPENFILENAMEW MakeOfn(HWND owner, const FileDialogSpec& spec, std::wstring& filt
     ofn.lpstrFile = buffer.data();
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
     ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
-    ofn.Flags = spec.options | OFN_EXPLORER | OFN_ENABLESIZING;
+    ofn.Flags = dialog.options | OFN_EXPLORER | OFN_ENABLESIZING;
     return ofn;
 }
 
@@ -65,10 +65,10 @@ int DesktopHuman::Ask(HWND owner, const std::wstring& text, const std::wstring& 
     return MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
 }
 
-std::optional<std::vector<std::wstring>> DesktopHuman::OpenFiles(HWND owner, const FileDialogSpec& spec) {
+std::optional<std::vector<std::wstring>> DesktopHuman::OpenFiles(HWND owner, const FileDialogSpec& dialog) {
     std::wstring filter, ext;
     std::vector<wchar_t> buffer;
-    OPENFILENAMEW ofn = MakeOfn(owner, spec, filter, ext, buffer);
+    OPENFILENAMEW ofn = MakeOfn(owner, dialog, filter, ext, buffer);
     if (!GetOpenFileNameW(&ofn)) return std::nullopt;
     // Multi-select answers "folder\0name\0name\0\0"; a single choice is one full path.
     std::vector<std::wstring> parts;
@@ -81,10 +81,10 @@ std::optional<std::vector<std::wstring>> DesktopHuman::OpenFiles(HWND owner, con
     return files;
 }
 
-std::optional<std::wstring> DesktopHuman::SaveFile(HWND owner, const FileDialogSpec& spec) {
+std::optional<std::wstring> DesktopHuman::SaveFile(HWND owner, const FileDialogSpec& dialog) {
     std::wstring filter, ext;
     std::vector<wchar_t> buffer;
-    OPENFILENAMEW ofn = MakeOfn(owner, spec, filter, ext, buffer);
+    OPENFILENAMEW ofn = MakeOfn(owner, dialog, filter, ext, buffer);
     if (!GetSaveFileNameW(&ofn)) return std::nullopt;
     return std::wstring(buffer.data());
 }

@@ -26,8 +26,8 @@ public:
     // MessageBox: returns IDYES, IDNO, IDOK, IDCANCEL...
     virtual int Ask(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) = 0;
     // Open dialog: the chosen full paths (several with OFN_ALLOWMULTISELECT); nullopt on cancel.
-    virtual std::optional<std::vector<std::wstring>> OpenFiles(HWND owner, const FileDialogSpec& spec) = 0;
-    virtual std::optional<std::wstring> SaveFile(HWND owner, const FileDialogSpec& spec) = 0;
+    virtual std::optional<std::vector<std::wstring>> OpenFiles(HWND owner, const FileDialogSpec& dialog) = 0;
+    virtual std::optional<std::wstring> SaveFile(HWND owner, const FileDialogSpec& dialog) = 0;
     virtual std::optional<std::wstring> BrowseFolder(HWND owner, const std::wstring& instruction) = 0;
     virtual std::optional<COLORREF> ChooseColour(HWND owner, COLORREF initial) = 0;
     // Shows `form` modally and returns its modal result.
@@ -42,8 +42,8 @@ Human* SetHuman(Human* human);
 class DesktopHuman : public Human {
 public:
     int Ask(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) override;
-    std::optional<std::vector<std::wstring>> OpenFiles(HWND owner, const FileDialogSpec& spec) override;
-    std::optional<std::wstring> SaveFile(HWND owner, const FileDialogSpec& spec) override;
+    std::optional<std::vector<std::wstring>> OpenFiles(HWND owner, const FileDialogSpec& dialog) override;
+    std::optional<std::wstring> SaveFile(HWND owner, const FileDialogSpec& dialog) override;
     std::optional<std::wstring> BrowseFolder(HWND owner, const std::wstring& instruction) override;
     std::optional<COLORREF> ChooseColour(HWND owner, COLORREF initial) override;
     int RunModal(Form& form) override;

@@ -20,9 +20,9 @@ int ScriptedHuman::Ask(HWND, const std::wstring& text, const std::wstring& capti
     return answer;
 }
 
-std::optional<std::vector<std::wstring>> ScriptedHuman::OpenFiles(HWND, const FileDialogSpec& spec) {
-    asked.push_back({L"Open", spec.filter, L"", spec.options});
-    openSpecs.push_back(spec);
+std::optional<std::vector<std::wstring>> ScriptedHuman::OpenFiles(HWND, const FileDialogSpec& dialog) {
+    asked.push_back({L"Open", dialog.filter, L"", dialog.options});
+    openSpecs.push_back(dialog);
     if (openAnswers.empty()) {
         ++unexpected;
         return std::nullopt;
@@ -32,9 +32,9 @@ std::optional<std::vector<std::wstring>> ScriptedHuman::OpenFiles(HWND, const Fi
     return answer;
 }
 
-std::optional<std::wstring> ScriptedHuman::SaveFile(HWND, const FileDialogSpec& spec) {
-    asked.push_back({L"Save", spec.filter, L"", spec.options});
-    saveSpecs.push_back(spec);
+std::optional<std::wstring> ScriptedHuman::SaveFile(HWND, const FileDialogSpec& dialog) {
+    asked.push_back({L"Save", dialog.filter, L"", dialog.options});
+    saveSpecs.push_back(dialog);
     if (saveAnswers.empty()) {
         ++unexpected;
         return std::nullopt;

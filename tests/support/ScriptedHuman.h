@@ -43,8 +43,8 @@ public:
     std::vector<std::wstring> Questions() const;
 
     int Ask(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) override;
-    std::optional<std::vector<std::wstring>> OpenFiles(HWND owner, const FileDialogSpec& spec) override;
-    std::optional<std::wstring> SaveFile(HWND owner, const FileDialogSpec& spec) override;
+    std::optional<std::vector<std::wstring>> OpenFiles(HWND owner, const FileDialogSpec& dialog) override;
+    std::optional<std::wstring> SaveFile(HWND owner, const FileDialogSpec& dialog) override;
     std::optional<std::wstring> BrowseFolder(HWND owner, const std::wstring& instruction) override;
     std::optional<COLORREF> ChooseColour(HWND owner, COLORREF initial) override;
     int RunModal(Form& form) override;

@@ -48,15 +48,15 @@ TEST_F(EditCommandsTest, ThePictureDialogAsSetUp) {
     human.openAnswers.push_back(std::nullopt);
     w.aAddItems->Execute();
     ASSERT_EQ(human.openSpecs.size(), 1u);
-    const FileDialogSpec& spec = human.openSpecs[0];
-    EXPECT_EQ(Narrow(spec.filter),
+    const FileDialogSpec& dialog = human.openSpecs[0];
+    EXPECT_EQ(Narrow(dialog.filter),
               "All (*.jpg;*.jpeg;*.bmp;)|*.jpg;*.jpeg;*.bmp;|JPEG Image File (*.jpg)|*.jpg|"
               "JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp");
-    EXPECT_EQ(Narrow(spec.defaultExt), "*.jpg");
-    EXPECT_EQ(Narrow(spec.initialPath), "");
-    EXPECT_EQ(spec.options, DWORD(OFN_READONLY | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ALLOWMULTISELECT |
+    EXPECT_EQ(Narrow(dialog.defaultExt), "*.jpg");
+    EXPECT_EQ(Narrow(dialog.initialPath), "");
+    EXPECT_EQ(dialog.options, DWORD(OFN_READONLY | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ALLOWMULTISELECT |
                                   OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST));
-    EXPECT_EQ(spec.bufferChars, 65519u);
+    EXPECT_EQ(dialog.bufferChars, 65519u);
 }
 
 TEST_F(EditCommandsTest, CancelledDialogsAddNothingAndLeaveTheFlags) {

@@ -211,16 +211,16 @@ TEST_F(MenuEntriesTest, TheTwoFieldsDecideTheNewEntry) {
         EXPECT_TRUE(w.state.menuEntriesModified) << "the flag stays clear";
         ASSERT_EQ(human.openSpecs.size(), test.dialog ? 1u : 0u) << "picture dialogs opened";
         if (test.dialog) {
-            const FileDialogSpec& spec = human.openSpecs[0];
-            EXPECT_EQ(spec.filter,
+            const FileDialogSpec& dialog = human.openSpecs[0];
+            EXPECT_EQ(dialog.filter,
                       L"All (*.jpg;*.jpeg;*.bmp;)|*.jpg;*.jpeg;*.bmp;|JPEG Image File (*.jpg)|*.jpg|"
                       L"JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp");
-            EXPECT_EQ(spec.defaultExt, L"*.jpg");
-            EXPECT_EQ(spec.initialPath, L"");
-            EXPECT_EQ(spec.options,
+            EXPECT_EQ(dialog.defaultExt, L"*.jpg");
+            EXPECT_EQ(dialog.initialPath, L"");
+            EXPECT_EQ(dialog.options,
                       static_cast<DWORD>(OFN_READONLY | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
                                          OFN_ALLOWMULTISELECT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST));
-            EXPECT_EQ(spec.bufferChars, 65519u);
+            EXPECT_EQ(dialog.bufferChars, 65519u);
         }
         EXPECT_EQ(w.edtFile.text(), L"") << "the refresh empties the fields";
         EXPECT_EQ(w.edtHeader.text(), L"");
