@@ -10,6 +10,7 @@
 #include <wincodec.h>
 
 #include "BenchSupport.h"
+#include "WicReference.h"
 #include "platform/Picture.h"
 #include "unit/picture/PictureFiles.h"
 
@@ -22,6 +23,7 @@ constexpr int kRuns = 5;
 std::uint32_t Photo(int x, int y) { return orv::bench::PhotoPixel(x, y, kWidth, kHeight); }
 using orv::bench::Median;
 using orv::bench::NowMs;
+using orv::bench::PlainDecode;
 
 // What selecting a row does for the pane and status panel 4.
 double PreviewSelect(const std::wstring& path, HDC pane, size_t& sink) {
@@ -33,27 +35,6 @@ double PreviewSelect(const std::wstring& path, HDC pane, size_t& sink) {
     return NowMs() - start;
 }
 
-// One plain WIC decode of the whole frame, in the decoder's own pixel format.
-double PlainDecode(IWICImagingFactory* factory, const std::wstring& path, size_t& sink) {
-    const double start = NowMs();
-    IWICBitmapDecoder* decoder = nullptr;
-    IWICBitmapFrameDecode* frame = nullptr;
-    UINT w = 0, h = 0;
-    WICPixelFormatGUID format{};
-    if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
-                                                  &decoder)) ||
-        FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&w, &h)) ||
-        FAILED(frame->GetPixelFormat(&format)))
-        throw std::runtime_error("reference decode failed");
-    const UINT stride = w * (format == GUID_WICPixelFormat24bppBGR ? 3 : 4);
-    std::unique_ptr<BYTE[]> pixels(new BYTE[static_cast<size_t>(stride) * h]);
-    if (FAILED(frame->CopyPixels(nullptr, stride, stride * h, pixels.get())))
-        throw std::runtime_error("reference copy failed");
-    sink += pixels[static_cast<size_t>(stride) * h - 1];
-    frame->Release();
-    decoder->Release();
-    return NowMs() - start;
-}
 
 } // namespace
 

@@ -14,6 +14,7 @@
 #include <wincodec.h>
 
 #include "BenchSupport.h"
+#include "WicReference.h"
 #include "platform/Registry.h"
 #include "unit/picture/PictureFiles.h"
 
@@ -25,27 +26,8 @@ constexpr int kRuns = 9;
 std::uint32_t Photo(int x, int y) { return orv::bench::PhotoPixel(x, y, kWidth, kHeight); }
 using orv::bench::Median;
 using orv::bench::NowMs;
+using orv::bench::PlainDecode;
 
-double PlainDecode(IWICImagingFactory* factory, const std::wstring& path, size_t& sink) {
-    const double start = NowMs();
-    IWICBitmapDecoder* decoder = nullptr;
-    IWICBitmapFrameDecode* frame = nullptr;
-    UINT w = 0, h = 0;
-    WICPixelFormatGUID format{};
-    if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
-                                                  WICDecodeMetadataCacheOnDemand, &decoder)) ||
-        FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&w, &h)) ||
-        FAILED(frame->GetPixelFormat(&format)))
-        throw std::runtime_error("reference decode failed");
-    const UINT stride = w * (format == GUID_WICPixelFormat24bppBGR ? 3 : 4);
-    std::unique_ptr<BYTE[]> pixels(new BYTE[static_cast<size_t>(stride) * h]);
-    if (FAILED(frame->CopyPixels(nullptr, stride, stride * h, pixels.get())))
-        throw std::runtime_error("reference copy failed");
-    sink += pixels[static_cast<size_t>(stride) * h - 1];
-    frame->Release();
-    decoder->Release();
-    return NowMs() - start;
-}
 
 // Selects the photograph's row (from the small picture's row) as a click does, and lets the pane
 // paint.
