@@ -5,6 +5,7 @@
 
 #include "app/MainUnit.h"
 #include "app/Resources.h"
+#include "platform/ComApartment.h"
 
 namespace orv {
 
@@ -25,10 +26,12 @@ void TfrmORV::aColorExecute() {
 
 void TfrmORV::lblSupportInfoClick() {
     std::wstring link = std::wstring(L"mailto:") + kSupportAddress;
+    EnsureComApartment();  // the handler of a link may be a COM object
     ShellExecuteW(nullptr, nullptr, link.c_str(), nullptr, L"", SW_HIDE);
 }
 
 void TfrmORV::lblWebsiteinfoClick() {
+    EnsureComApartment();
     ShellExecuteW(nullptr, nullptr, kWebSite, nullptr, L"", SW_HIDE);
 }
 

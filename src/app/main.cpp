@@ -1,9 +1,9 @@
 // Process entry: the single-instance guard, then the main window and the message loop.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "app/MainUnit.h"
+#include "platform/ComApartment.h"
 #include "ui/Form.h"
 #include "ui/Human.h"
 
@@ -45,7 +45,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     orv::SetApplicationTitle(L"Orvane");
     int exitCode = 0;
     {
@@ -56,7 +55,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         }
         exitCode = static_cast<int>(msg.wParam);
     }
-    CoUninitialize();
+    orv::LeaveComApartment();
     CloseHandle(guard);
     return exitCode;
 }

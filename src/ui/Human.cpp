@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "platform/AppError.h"
+#include "platform/ComApartment.h"
 #include "ui/Form.h"
 
 namespace orv {
@@ -69,6 +70,7 @@ std::optional<std::vector<std::wstring>> DesktopHuman::OpenFiles(HWND owner, con
     std::wstring filter, ext;
     std::vector<wchar_t> buffer;
     OPENFILENAMEW ofn = MakeOfn(owner, dialog, filter, ext, buffer);
+    EnsureComApartment();  // the dialog hosts shell views
     if (!GetOpenFileNameW(&ofn)) return std::nullopt;
     // Multi-select answers "folder\0name\0name\0\0"; a single choice is one full path.
     std::vector<std::wstring> parts;
@@ -85,6 +87,7 @@ std::optional<std::wstring> DesktopHuman::SaveFile(HWND owner, const FileDialogS
     std::wstring filter, ext;
     std::vector<wchar_t> buffer;
     OPENFILENAMEW ofn = MakeOfn(owner, dialog, filter, ext, buffer);
+    EnsureComApartment();
     if (!GetSaveFileNameW(&ofn)) return std::nullopt;
     return std::wstring(buffer.data());
 }
@@ -109,6 +112,7 @@ std::optional<std::wstring> DesktopHuman::BrowseFolder(HWND owner, const std::ws
         return 0;
     };
     info.lParam = reinterpret_cast<LPARAM>(owner);
+    EnsureComApartment();  // the new dialog style needs it
     PIDLIST_ABSOLUTE pidl = SHBrowseForFolderW(&info);
     if (!pidl) return std::nullopt;
     wchar_t path[MAX_PATH * 4] = {};
