@@ -8,6 +8,7 @@
 #include <wincodec.h>
 
 #include "platform/AppError.h"
+#include "platform/ComApartment.h"
 
 namespace orv {
 namespace {
@@ -135,14 +136,9 @@ IWICImagingFactory* WicFactory() {
     // could come after COM has gone.
     static IWICImagingFactory* factory = nullptr;
     if (!factory) {
+        EnsureComApartment();
         HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                                       reinterpret_cast<void**>(&factory));
-        if (hr == CO_E_NOTINITIALIZED) {
-            // A caller that never started COM on this thread gets the apartment the GUI thread uses.
-            CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-            hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                  reinterpret_cast<void**>(&factory));
-        }
         if (FAILED(hr)) factory = nullptr;
     }
     return factory;
@@ -253,6 +249,11 @@ PixelBuffer DecodeRaster(PictureKind kind, std::string_view bytes, int targetWid
     if (kind == PictureKind::Jpeg) CheckJpegHeader(bytes);
     else if (kind == PictureKind::Bitmap) CheckBitmapHeader(bytes);
     else CheckIconHeader(bytes);
+    if (PixelBuffer plain; kind == PictureKind::Bitmap && DecodePlainBitmap(bytes, plain)) {
+        width = plain.width;
+        height = plain.height;
+        return plain;
+    }
 
     IWICImagingFactory* factory = WicFactory();
     ComPtr<IWICStream> stream;

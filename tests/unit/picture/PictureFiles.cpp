@@ -89,20 +89,23 @@ std::string ReadBytes(const std::wstring& path) {
     return bytes;
 }
 
-std::string BmpBytes(const Image& image) {
-    const std::uint32_t stride = (static_cast<std::uint32_t>(image.width) * 3 + 3) & ~3u;
+std::string BmpBytes(const Image& image, int bits, bool topDown) {
+    const int bytesPerPixel = bits / 8;
+    const std::uint32_t stride = (static_cast<std::uint32_t>(image.width) * bytesPerPixel + 3) & ~3u;
     const std::uint32_t imageBytes = stride * static_cast<std::uint32_t>(image.height);
     std::string s = "BM";
     Put32(s, 54 + imageBytes);
     Put32(s, 0);
     Put32(s, 54);
-    PutInfoHeader(s, image.width, image.height, 24, imageBytes);
-    for (int y = image.height - 1; y >= 0; --y) {
+    PutInfoHeader(s, image.width, topDown ? -image.height : image.height, bits, imageBytes);
+    for (int row = 0; row < image.height; ++row) {
+        const int y = topDown ? row : image.height - 1 - row;
         for (int x = 0; x < image.width; ++x) {
             std::uint32_t c = image.at(x, y);
             s += char(c & 0xFF), s += char(c >> 8 & 0xFF), s += char(c >> 16 & 0xFF);
+            if (bytesPerPixel == 4) s += '\x7F';  // not alpha in a plain bitmap
         }
-        s.append(stride - static_cast<std::uint32_t>(image.width) * 3, '\0');
+        s.append(stride - static_cast<std::uint32_t>(image.width) * bytesPerPixel, '\0');
     }
     return s;
 }

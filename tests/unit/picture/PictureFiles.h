@@ -39,7 +39,7 @@ constexpr std::uint32_t kBlack = 0xFF000000, kWhite = 0xFFFFFFFF, kRed = 0xFFFF0
 void WriteBytes(const std::wstring& path, std::string_view bytes);
 std::string ReadBytes(const std::wstring& path);
 
-std::string BmpBytes(const Image& image);                 // 24-bit, bottom-up
+std::string BmpBytes(const Image& image, int bits = 24, bool topDown = false);  // 24 or 32 bits, no compression
 std::string IcoBytes(const std::vector<Image>& images);   // 32-bit images with alpha
 // JPEG or PNG through WIC's encoder (container GUID_ContainerFormatJpeg / ...Png). The rows are
 // made one band at a time, so a 24-megapixel picture needs no full-size buffer.

@@ -306,6 +306,24 @@ TEST_F(PictureTest, DecodedColoursKeepTheirPlace) {
     }
 }
 
+TEST_F(PictureTest, BitmapLayoutsKeepEveryPixel) {
+    // An odd width pads the 24-bit rows; the colours tell rows and columns apart.
+    const Image image = MakeImage(5, 3, [](int x, int y) { return 0xFF000000u | (x * 50) << 16 | (y * 100) << 8 | 7; });
+    const struct {
+        int bits;
+        bool topDown;
+    } cases[] = {{24, false}, {24, true}, {32, false}, {32, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.bits) + (c.topDown ? " bits, top-down" : " bits, bottom-up"));
+        WriteBytes(File(L"layout.bmp"), BmpBytes(image, c.bits, c.topDown));
+        const Picture picture = Picture::Load(File(L"layout.bmp"));
+        ASSERT_EQ(PictureInfoText(picture), L"5 x 3");
+        const auto px = picture.ScaledPixels(5, 3);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 5; ++x) EXPECT_EQ(Hex(px[y * 5 + x]), Hex(image.at(x, y))) << "at " << x << "," << y;
+    }
+}
+
 TEST_F(PictureTest, DrawStretchesIntoTheTargetAndFollowsItsSize) {
     const Picture picture = Picture::Load(File(L"quadrants.bmp"));
     // Each size twice, and back to the first: the kept scaled copy must follow the size.
