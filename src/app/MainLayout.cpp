@@ -1,4 +1,5 @@
-// The main window's controls: positions, sizes, captions and colours of the four pages.
+// The main window's controls: positions, sizes, captions and colours of the four pages. What the
+// controls do is wired apart (MainWiring.cpp), before any page exists.
 #include "app/MainUnit.h"
 #include "app/Resources.h"
 
@@ -20,15 +21,11 @@ void TfrmORV::CreateLayout() {
     sbTSL.Create(hwnd_, kStatusHeight,
                  {{L"Current Profile:", 78}, {kNotLoaded, 135}, {L"Current List:", 66}, {kNoName, 95}, {L"", 100}});
 
-    tsDesktopBackground = &pcTSL.AddPage(L"Desktop Wallpaper");
-    tsConfiguration = &pcTSL.AddPage(L"Configuration");
-    tsProfiles = &pcTSL.AddPage(L"Profile Management");
-    tsabout = &pcTSL.AddPage(L"About...");
-    CreateDesktopPage(tsDesktopBackground->hwnd());
-    CreateConfigurationPage(tsConfiguration->hwnd());
-    CreateProfilesPage(tsProfiles->hwnd());
-    CreateAboutPage(tsabout->hwnd());
-
+    // Each page's controls are made when the page is first shown.
+    tsDesktopBackground = &pcTSL.AddPage(L"Desktop Wallpaper", [this](HWND page) { CreateDesktopPage(page); });
+    tsConfiguration = &pcTSL.AddPage(L"Configuration", [this](HWND page) { CreateConfigurationPage(page); });
+    tsProfiles = &pcTSL.AddPage(L"Profile Management", [this](HWND page) { CreateProfilesPage(page); });
+    tsabout = &pcTSL.AddPage(L"About...", [this](HWND page) { CreateAboutPage(page); });
     pcTSL.onChange = [this] { pcTSLChange(); };
     pcTSL.onShow[0] = [this] { tsDesktopBackgroundShow(); };
     pcTSL.onShow[1] = [this] { tsConfigurationShow(); };
@@ -40,42 +37,25 @@ void TfrmORV::CreateDesktopPage(HWND page) {
                  {{L"File Name", 110}, {L"Comment", 100, LVCFMT_CENTER}, {L"Full Path", 0}},
                  {.headers = true, .gridLines = true, .editCaptions = false, .border = true,
                   .background = kListBackground});
-    lvTSL.onClick = [this] { lvTSLClick(); };
-    lvTSL.onSelectItem = [this](int index, bool selected) { lvTSLSelectItem(index, selected); };
-    lvTSL.onDblClick = [this] { lvTSLDblClick(); };
-    lvTSL.onCustomDrawItem = [this](size_t index) { return lvTSLCustomDrawItem(index); };
-    lvTSL.onContextMenu = [this](POINT at) {
-        SetForegroundWindow(hwnd_);
-        TrackPopupMenu(pabWallpaper, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
-    };
 
     pnlControlPanel.Create(page, 239, 3, 224, 251, Panel::Frame::Border);
     HWND panel = pnlControlPanel.hwnd();
     struct { Panel* panel; int x, y; COLORREF colour; } colours[] = {
         {&pnlRed, 7, 9, RGB(255, 108, 108)}, {&pnlGreen, 116, 5, RGB(74, 255, 120)},
         {&pnlBlue, 4, 82, RGB(121, 188, 255)}, {&pnlYelow, 113, 78, RGB(255, 255, 106)}};
-    for (auto& c : colours) {
-        c.panel->Create(panel, c.x, c.y, 102, 66, Panel::Frame::Border, c.colour);
-        c.panel->SetHint(L"Click to Change Desktop Color");
-        c.panel->onClick = [this] { aColorExecute(); };
-    }
+    for (auto& c : colours) c.panel->Create(panel, c.x, c.y, 102, 66, Panel::Frame::Border, c.colour);
     // The preview frame lies above the colour panels: only their outer corners show.
     pnlPreviewFrame.Create(panel, 11, 13, 200, 126, Panel::Frame::Border);
     SetWindowPos(pnlPreviewFrame.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     imgPreview.Create(pnlPreviewFrame.hwnd(), 0, 0, 198, 124);
 
     btnFullview.Create(panel, 7, 155, 116, 25, L"");
-    btnFullview.Bind(*aPreview);
     btnSetWallpaper.Create(panel, 7, 186, 116, 25, L"");
-    btnSetWallpaper.Bind(*aSetWallpaper);
     btnAddToContextMenu.Create(panel, 7, 217, 116, 25, L"");
-    btnAddToContextMenu.Bind(*aAddToCM, false);
 
     gbPosition.Create(panel, 129, 150, 86, 92, Panel::Frame::Group, CLR_INVALID, L"Position");
     cbxPosition.Create(gbPosition.hwnd(), 9, 22, 68, {L"Center", L"Tile", L"Stretch"}, kListBackground);
-    cbxPosition.onClick = [this] { cbxPositionClick(); };
     btnPositionUpdate.Create(gbPosition.hwnd(), 8, 55, 70, 25, L"");
-    btnPositionUpdate.Bind(*aUpdatePosition);
 }
 
 void TfrmORV::CreateConfigurationPage(HWND page) {
@@ -84,69 +64,42 @@ void TfrmORV::CreateConfigurationPage(HWND page) {
     cbxAutosave.Create(options, 24, 21, 161, 17, L"Autosave");
     cbxMinimizeToTray.Create(options, 24, 44, 153, 17, L"Minimize to Tray (on Start)");
     cbxStartUp.Create(options, 24, 67, 161, 17, L"Run with Windows Start Up");
-    cbxSubDir.Create(options, 24, 90, 161, 17, L"Include Subfolders", true);
-    cbxAutosave.onClick = [this] { cbxAutosaveClick(); };
-    cbxMinimizeToTray.onClick = [this] { cbxMinimizeToTrayClick(); };
-    cbxStartUp.onClick = [this] { cbxStartUpClick(); };
-    cbxSubDir.onClick = [this] { cbxSubDirClick(); };
+    cbxSubDir.Create(options, 24, 90, 161, 17, L"Include Subfolders");
 
     gbShellEx.Create(page, 215, 3, 248, 121, Panel::Frame::Group, CLR_INVALID, L"Shell Extension");
     cbxIntegrateIntoShell.Create(gbShellEx.hwnd(), 24, 24, 121, 17, L"Integrate into Shell");
-    cbxIntegrateIntoShell.onClick = [this] { cbxIntegrateIntoShellClick(); };
 
     gbContextMenu.Create(page, 3, 130, 206, 124, Panel::Frame::Group, CLR_INVALID, L"Context Menu");
     lvContextMenu.Create(gbContextMenu.hwnd(), 6, 19, 194, 99, {{L"Header", 80}, {L"Full Path", 113}},
                          {.headers = false, .gridLines = true, .editCaptions = true, .border = false,
                           .background = kListBackground});
-    lvContextMenu.onClick = [this] { lvContextMenuClick(); };
-    lvContextMenu.onEdited = [this](size_t) { lvContextMenuEdited(); };
-    lvContextMenu.onCustomDrawItem = [this](size_t index) { return lvTSLCustomDrawItem(index); };
 
     lblFile.Create(page, 221, 143, L"Select File");
     edtFile.Create(page, 304, 140, 122, 21, 0, true, kListBackground);
     btnBrowse.Create(page, 432, 140, 31, 21, L"...");
-    btnBrowse.SetHint(L"Browse...");
-    btnBrowse.onClick = [this] { btnBrowseClick(); };
     lblHeader.Create(page, 221, 170, L"Enter a Header:");
     edtHeader.Create(page, 304, 167, 159, 21, 20, false, kListBackground);
-    edtHeader.onKeyDown = [this](WORD key) { edtHeaderKeyDown(key); };
     btnAddCMItem.Create(page, 215, 194, 120, 25, L"<<");
-    btnAddCMItem.SetHint(L"Add Item to Context Menu");
-    btnAddCMItem.onClick = [this] { btnAddCMItemClick(); };
     btnRemoveCMItem.Create(page, 215, 225, 120, 25, L">>");
-    btnRemoveCMItem.SetHint(L"Remove Item from Context Menu");
-    btnRemoveCMItem.Bind(*aRemoveFromCM);
     btnRead.Create(page, 341, 194, 122, 25, L"Read ");
-    btnRead.SetHint(L"Read Menu Values from Registry");
-    btnRead.Bind(*aReadRegValue);
     btnWrite.Create(page, 341, 225, 122, 25, L"Apply");
-    btnWrite.SetHint(L"Write Menu Values to Registry");
-    btnWrite.Bind(*aWriteRegValue);
 }
 
 void TfrmORV::CreateProfilesPage(HWND page) {
     lvProfiles.Create(page, 3, 3, 230, 251, {{L"Profiles", 224}, {L"Full Path", 0}},
                       {.headers = true, .gridLines = true, .editCaptions = false, .border = true,
                        .background = kListBackground});
-    lvProfiles.onClick = [this] { lvProfilesClick(); };
-    lvProfiles.onSelectItem = [this](int index, bool selected) { lvProfilesSelectItem(index, selected); };
-    lvProfiles.onCustomDrawItem = [this](size_t index) { return lvTSLCustomDrawItem(index); };
 
     pnlProfiles.Create(page, 239, 3, 224, 251, Panel::Frame::Border);
-    struct { Button* button; Action* action; int y; } buttons[] = {
-        {&btnNewProfile, aNewProfile, 25}, {&btnLoadProfile, aLoadProfile, 69},
-        {&btnRemoveProfile, aRemoveProfile, 113}, {&btnSaveProfile, aSaveProfile, 157},
-        {&btnSaveProfileAs, aSaveProfileAs, 201}};
-    for (auto& b : buttons) {
-        b.button->Create(pnlProfiles.hwnd(), 20, b.y, 182, 25, L"");
-        b.button->Bind(*b.action);
-    }
+    struct { Button* button; int y; } buttons[] = {
+        {&btnNewProfile, 25}, {&btnLoadProfile, 69}, {&btnRemoveProfile, 113}, {&btnSaveProfile, 157},
+        {&btnSaveProfileAs, 201}};
+    for (auto& b : buttons) b.button->Create(pnlProfiles.hwnd(), 20, b.y, 182, 25, L"");
 }
 
 void TfrmORV::CreateAboutPage(HWND page) {
     pnlAbout.Create(page, 3, 3, 460, 251, Panel::Frame::Border);
     imgAbout.Create(pnlAbout.hwnd(), 3, 3, 452, 243);
-    imgAbout.SetPainter([](HDC dc, const RECT& r) { PaintAboutPicture(dc, r); });
     // The labels lie on the picture: their places are given on the panel, 3 pixels further out.
     HWND on = imgAbout.hwnd();
     auto at = [](int v) { return v - 3; };
@@ -157,11 +110,9 @@ void TfrmORV::CreateAboutPage(HWND page) {
     lblSupport.Create(on, at(26), at(147), L"Support:");
     lblSupportInfo.Create(on, at(93), at(147), kSupportAddress, UiFont(L"Tahoma", 11, true));
     lblSupportInfo.MakeLink(RGB(21, 93, 239));
-    lblSupportInfo.onClick = [this] { lblSupportInfoClick(); };
     lblWebSite.Create(on, at(26), at(171), L"Web Site:");
     lblWebsiteinfo.Create(on, at(93), at(171), kWebSite, UiFont(L"Tahoma", 11, true));
     lblWebsiteinfo.MakeLink(RGB(21, 93, 239));
-    lblWebsiteinfo.onClick = [this] { lblWebsiteinfoClick(); };
     Bevel1.Create(on, at(26), at(200), 400);
     lblNotice.Create(on, at(130), at(217), kMakerNotice);
 }

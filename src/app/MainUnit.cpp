@@ -19,6 +19,7 @@ TfrmORV::TfrmORV(std::wstring programFile) {
     state.programFile = std::move(programFile);
     CreateActions();
     CreateMenus();
+    WireControls();
     // A fixed-size window with a system menu and a minimize box; the client area below the
     // menu bar holds the tool bar, the pages and the status bar.
     CreateForm(nullptr, L"Orvane", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,

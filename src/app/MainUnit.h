@@ -59,7 +59,7 @@ public:
     ComboBox cbxPosition;
     // page 1
     Panel gbOptions, gbShellEx, gbContextMenu;
-    CheckBox cbxAutosave, cbxMinimizeToTray, cbxStartUp, cbxSubDir, cbxIntegrateIntoShell;
+    CheckBox cbxAutosave, cbxMinimizeToTray, cbxStartUp, cbxSubDir{true}, cbxIntegrateIntoShell;
     ListView lvContextMenu;
     Label lblFile, lblHeader;
     Edit edtFile, edtHeader;
@@ -227,6 +227,10 @@ protected:
 private:
     void CreateActions();
     void CreateMenus();
+    void WireControls();
+    void WireDesktopPage();
+    void WireConfigurationPage();
+    void WireProfilesPage();
     void CreateLayout();
     void CreateDesktopPage(HWND page);
     void CreateConfigurationPage(HWND page);

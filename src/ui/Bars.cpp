@@ -17,19 +17,23 @@ RECT PageControl::PageRect() const {
     return r;
 }
 
-Panel& PageControl::AddPage(const std::wstring& caption) {
+Panel& PageControl::AddPage(const std::wstring& caption, std::function<void(HWND page)> build) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     std::wstring text = caption;
     item.pszText = text.data();
     TabCtrl_InsertItem(hwnd_, static_cast<int>(pages_.size()), &item);
-    auto page = std::make_unique<Panel>();
-    RECT r = PageRect();
-    page->Create(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top);
-    page->SetVisible(false);
-    pages_.push_back(std::move(page));
+    pages_.push_back({std::make_unique<Panel>(), std::move(build)});
+    pages_.back().panel->SetVisible(false);
     onShow.emplace_back();
-    return *pages_.back();
+    return *pages_.back().panel;
+}
+
+void PageControl::Build(Page& page) {
+    if (page.panel->hwnd()) return;
+    RECT r = PageRect();
+    page.panel->Create(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    if (page.build) page.build(page.panel->hwnd());
 }
 
 void PageControl::SetActivePage(int index) {
@@ -38,8 +42,9 @@ void PageControl::SetActivePage(int index) {
     active_ = index;
     TabCtrl_SetCurSel(hwnd_, index);
     if (previous != index) {
-        pages_[static_cast<size_t>(index)]->SetVisible(true);
-        if (previous >= 0) pages_[static_cast<size_t>(previous)]->SetVisible(false);
+        Build(pages_[static_cast<size_t>(index)]);
+        pages_[static_cast<size_t>(index)].panel->SetVisible(true);
+        if (previous >= 0) pages_[static_cast<size_t>(previous)].panel->SetVisible(false);
     }
     if (previous != index && onShow[static_cast<size_t>(index)]) onShow[static_cast<size_t>(index)]();
 }

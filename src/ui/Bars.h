@@ -12,11 +12,14 @@
 
 namespace orv {
 
-// Tabs over pages; each page is a Panel the control shows while its tab is active.
+// Tabs over pages; each page is a Panel the control shows while its tab is active. As in a
+// property sheet, a page's window and controls are built when the page is first shown, so pages
+// that are never opened cost nothing at start-up.
 class PageControl : public Control {
 public:
     void Create(HWND parent, int x, int y, int w, int h);
-    Panel& AddPage(const std::wstring& caption);
+    // `build` creates the page's controls on the page window it is given.
+    Panel& AddPage(const std::wstring& caption, std::function<void(HWND page)> build);
     size_t pageCount() const { return pages_.size(); }
     int activePage() const { return active_; }
     // Shows the page; runs its onShow. onChange runs only for the user's picks.
@@ -26,8 +29,13 @@ public:
     std::optional<LRESULT> OnNotify(NMHDR* header) override;
 
 private:
+    struct Page {
+        std::unique_ptr<Panel> panel;
+        std::function<void(HWND)> build;
+    };
     RECT PageRect() const;
-    std::vector<std::unique_ptr<Panel>> pages_;
+    void Build(Page& page);
+    std::vector<Page> pages_;
     int active_ = -1;
 };
 

@@ -35,10 +35,14 @@ void Control::Bind(HWND hwnd) {
 
 void Control::CreateChild(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, DWORD exStyle,
                           int x, int y, int w, int h) {
-    HWND hwnd = CreateWindowExW(exStyle, windowClass, text, style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, w,
-                                h, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    DWORD shown = visible_ ? WS_VISIBLE : 0;
+    HWND hwnd = CreateWindowExW(exStyle, windowClass, text, style | WS_CHILD | shown | WS_CLIPSIBLINGS, x, y, w, h,
+                                parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     Bind(hwnd);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(L"Tahoma", 11)), FALSE);
+    // State given before the window existed (its page is built when first shown) shows now.
+    if (!enabled_) EnableWindow(hwnd, FALSE);
+    if (!hint_.empty()) ShowHint();
 }
 
 Control* Control::FromHwnd(HWND hwnd) { return hwnd ? static_cast<Control*>(GetPropW(hwnd, kControlProp)) : nullptr; }
@@ -81,7 +85,10 @@ bool Control::HasFocus() const { return hwnd_ && GetFocus() == hwnd_; }
 
 void Control::SetHint(std::wstring hint) {
     hint_ = std::move(hint);
-    if (!hwnd_) return;
+    if (hwnd_) ShowHint();
+}
+
+void Control::ShowHint() {
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;

@@ -44,6 +44,8 @@ protected:
     void CreateChild(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, DWORD exStyle,
                      int x, int y, int w, int h);
     void Bind(HWND hwnd);
+    // Registers hint_ (or removes the tool when it is empty) with the window's tooltip.
+    void ShowHint();
     HWND hwnd_ = nullptr;
     bool enabled_ = true;
     bool visible_ = true;

@@ -107,7 +107,7 @@ void Panel::Paint(HDC dc) {
 // ---- Button ----
 
 void Button::Create(HWND parent, int x, int y, int w, int h, std::wstring caption) {
-    caption_ = std::move(caption);
+    if (!caption.empty()) caption_ = std::move(caption);
     CreateChild(parent, WC_BUTTONW, caption_.c_str(), BS_PUSHBUTTON | WS_TABSTOP, 0, x, y, w, h);
 }
 
@@ -115,7 +115,7 @@ void Button::Bind(Action& action, bool showHint) {
     action_ = &action;
     if (caption_.empty()) {
         caption_ = action.caption;
-        SetWindowTextW(hwnd_, caption_.c_str());
+        if (hwnd_) SetWindowTextW(hwnd_, caption_.c_str());
     }
     if (showHint && hint_.empty()) SetHint(action.hint);
     SetEnabled(action.enabled());
@@ -136,10 +136,9 @@ std::optional<LRESULT> Button::OnCommand(WORD code) {
 
 // ---- CheckBox ----
 
-void CheckBox::Create(HWND parent, int x, int y, int w, int h, std::wstring caption, bool checked) {
+void CheckBox::Create(HWND parent, int x, int y, int w, int h, std::wstring caption) {
     CreateChild(parent, WC_BUTTONW, caption.c_str(), BS_CHECKBOX | WS_TABSTOP, 0, x, y, w, h);
-    checked_ = checked;
-    SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(hwnd_, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void CheckBox::SetChecked(bool checked) {
@@ -165,7 +164,7 @@ std::optional<LRESULT> CheckBox::OnCtlColor(HDC dc) {
 void Edit::Create(HWND parent, int x, int y, int w, int h, int maxLength, bool readOnly, COLORREF background,
                   HFONT font) {
     background_ = background;
-    CreateChild(parent, WC_EDITW, L"", ES_AUTOHSCROLL | WS_TABSTOP | (readOnly ? ES_READONLY : 0), WS_EX_CLIENTEDGE,
+    CreateChild(parent, WC_EDITW, text_.c_str(), ES_AUTOHSCROLL | WS_TABSTOP | (readOnly ? ES_READONLY : 0), WS_EX_CLIENTEDGE,
                 x, y, w, h);
     if (maxLength > 0) SendMessageW(hwnd_, EM_SETLIMITTEXT, static_cast<WPARAM>(maxLength), 0);
     if (font) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -271,6 +270,7 @@ void ComboBox::Create(HWND parent, int x, int y, int w, std::vector<std::wstring
     background_ = background;
     CreateChild(parent, WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, 0, x, y, w, 200);
     for (auto& item : items_) SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    if (index_ >= 0) SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index_), 0);
 }
 
 void ComboBox::SetItemIndex(int index) {

@@ -33,6 +33,7 @@ private:
 
 class Button : public Control {
 public:
+    // An empty caption keeps the one the button has (from Bind).
     void Create(HWND parent, int x, int y, int w, int h, std::wstring caption);
     // Takes the action's enabled state and runs it when clicked. The caption is the action's
     // unless the button has its own.
@@ -49,7 +50,9 @@ private:
 
 class CheckBox : public Control {
 public:
-    void Create(HWND parent, int x, int y, int w, int h, std::wstring caption, bool checked = false);
+    // The designed state, which the box holds until code or the user changes it.
+    explicit CheckBox(bool checked = false) : checked_(checked) {}
+    void Create(HWND parent, int x, int y, int w, int h, std::wstring caption);
     bool checked() const { return checked_; }
     // A change runs onClick exactly as a user's click does; setting the same state runs nothing.
     void SetChecked(bool checked);

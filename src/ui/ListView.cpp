@@ -28,6 +28,7 @@ void ListView::Create(HWND parent, int x, int y, int w, int h, std::vector<ListC
         ListView_InsertColumn(hwnd_, static_cast<int>(i), &col);
     }
     SetWindowSubclass(hwnd_, &ListView::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    if (!rows_.empty() || selected_ >= 0) Refresh();  // rows given before the view existed
 }
 
 void ListView::Append(std::wstring_view caption, std::initializer_list<std::wstring_view> subItems) {

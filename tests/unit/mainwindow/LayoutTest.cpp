@@ -1,6 +1,8 @@
 // The window's layout and its own handlers: places and sizes, status panels, striping, pages.
 #include "support/MainWindowFixture.h"
 
+#include "platform/Registry.h"
+
 namespace orv::test {
 namespace {
 
@@ -11,6 +13,11 @@ struct Place {
     Control* control;
     int x, y, w, h;
 };
+
+// Pages are built when first shown, so a test shows every page before it looks at their windows.
+void ShowEveryPage(TfrmORV& w) {
+    for (int page : {1, 2, 3, 0}) w.pcTSL.SetActivePage(page);
+}
 
 TEST_F(LayoutTest, ControlsSitWhereTheLayoutPutsThem) {
     TfrmORV& w = Open();
@@ -52,6 +59,7 @@ TEST_F(LayoutTest, ControlsSitWhereTheLayoutPutsThem) {
         {"imgAbout", &w.imgAbout, 3, 3, 452, 243},
         {"lblTSLAbout", &w.lblTSLAbout, 23, 15, 400, 30},
     };
+    ShowEveryPage(w);
     for (const Place& p : places) {
         RECT r = p.control->Bounds();
         EXPECT_EQ((std::vector<long>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
@@ -82,6 +90,7 @@ TEST_F(LayoutTest, CaptionsOfPagesAndControls) {
         GetWindowTextW(h, buffer, ARRAYSIZE(buffer));
         return std::wstring(buffer);
     };
+    ShowEveryPage(w);
     EXPECT_EQ(text(w.hwnd()), L"Orvane");
     EXPECT_EQ(text(w.btnFullview.hwnd()), L"Preview");
     EXPECT_EQ(text(w.btnSetWallpaper.hwnd()), L"Set Wallpaper");
@@ -111,6 +120,32 @@ TEST_F(LayoutTest, CaptionsOfPagesAndControls) {
     }
     EXPECT_EQ(tabs, (std::vector<std::wstring>{L"Desktop Wallpaper", L"Configuration", L"Profile Management",
                                                L"About..."}));
+}
+
+TEST_F(LayoutTest, PagesAreBuiltWhenFirstShownWithTheStateGivenBefore) {
+    for (const wchar_t* name : {L"First", L"Second"})
+        RegKey::Create(HKEY_LOCAL_MACHINE, std::wstring(kProfilesKey) + L"\\" + name).WriteString(L"", name);
+    TfrmORV& w = Open();
+    EXPECT_NE(w.tsDesktopBackground->hwnd(), nullptr);
+    for (Panel* page : {w.tsConfiguration, w.tsProfiles, w.tsabout}) EXPECT_EQ(page->hwnd(), nullptr);
+    ASSERT_EQ(w.lvProfiles.count(), 2u);  // read at start-up, into a list with no window yet
+    w.lvProfiles.Select(1);
+    w.cbxAutosave.SetChecked(true);
+    w.cbxSubDir.SetChecked(false);
+    w.edtFile.SetText(L"C:\\chosen.exe");
+    ShowEveryPage(w);
+
+    EXPECT_EQ(ListView_GetItemCount(w.lvProfiles.hwnd()), 2);
+    EXPECT_EQ(ListView_GetNextItem(w.lvProfiles.hwnd(), -1, LVNI_SELECTED), 1);
+    EXPECT_EQ(SendMessageW(w.cbxAutosave.hwnd(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(w.cbxSubDir.hwnd(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    wchar_t text[64] = {};
+    GetWindowTextW(w.edtFile.hwnd(), text, ARRAYSIZE(text));
+    EXPECT_STREQ(text, L"C:\\chosen.exe");
+    // The menu-entry fields wait for the option's box: disabled before their window existed.
+    EXPECT_FALSE(w.edtFile.enabled());
+    EXPECT_FALSE(IsWindowEnabled(w.edtFile.hwnd()));
+    EXPECT_FALSE(IsWindowEnabled(w.btnRead.hwnd()));
 }
 
 TEST_F(LayoutTest, RowsAreStripedFromTheSecond) {
