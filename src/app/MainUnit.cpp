@@ -23,8 +23,7 @@ TfrmORV::TfrmORV(std::wstring programFile) {
     // A fixed-size window with a system menu and a minimize box; the client area below the
     // menu bar holds the tool bar, the pages and the status bar.
     CreateForm(nullptr, L"Orvane", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
-               WS_EX_CONTROLPARENT, 474, 331, ammbTSL, ProgramIcon(32));
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ProgramIcon(16)));
+               WS_EX_CONTROLPARENT, 474, 331, ammbTSL, ProgramIcon(32), ProgramIcon(16));
     CreateLayout();
     SetAcceleratorTarget(hwnd_, amTSL.BuildAccelerators());
     // Centre on the desktop.

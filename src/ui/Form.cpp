@@ -50,7 +50,7 @@ Form::~Form() {
 }
 
 void Form::CreateForm(HWND owner, const std::wstring& caption, DWORD style, DWORD exStyle, int clientWidth,
-                      int clientHeight, HMENU menu, HICON icon) {
+                      int clientHeight, HMENU menu, HICON icon, HICON smallIcon) {
     RegisterFormClass();
     RECT r{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&r, style, menu != nullptr, exStyle);
@@ -60,7 +60,7 @@ void Form::CreateForm(HWND owner, const std::wstring& caption, DWORD style, DWOR
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::WindowProc));
     if (icon) {
         SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-        SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon ? smallIcon : icon));
     }
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(L"Tahoma", 11)), FALSE);
     // The menu bar may wrap: measure again now that it exists.

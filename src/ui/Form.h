@@ -24,8 +24,9 @@ public:
     void SetClientSize(int width, int height);
 
 protected:
+    // The small icon (caption, task bar) is the large one unless given apart.
     void CreateForm(HWND owner, const std::wstring& caption, DWORD style, DWORD exStyle, int clientWidth,
-                    int clientHeight, HMENU menu = nullptr, HICON icon = nullptr);
+                    int clientHeight, HMENU menu = nullptr, HICON icon = nullptr, HICON smallIcon = nullptr);
     // Messages not handled here go to DefWindowProc after children's notifications are reflected.
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);

@@ -12,6 +12,9 @@ void ListView::Create(HWND parent, int x, int y, int w, int h, std::vector<ListC
     if (!style.headers) s |= LVS_NOCOLUMNHEADER;
     else s |= LVS_NOSORTHEADER;
     if (style.editCaptions) s |= LVS_EDITLABELS;
+    // Set up while hidden, then shown: a visible list view lays itself out again at every step.
+    const bool shown = visible_;
+    visible_ = false;
     CreateChild(parent, WC_LISTVIEWW, L"", s, style.border ? WS_EX_CLIENTEDGE : 0, x, y, w, h);
     DWORD ex = LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | (style.gridLines ? LVS_EX_GRIDLINES : 0);
     ListView_SetExtendedListViewStyle(hwnd_, ex);
@@ -28,6 +31,7 @@ void ListView::Create(HWND parent, int x, int y, int w, int h, std::vector<ListC
         ListView_InsertColumn(hwnd_, static_cast<int>(i), &col);
     }
     SetWindowSubclass(hwnd_, &ListView::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    if (shown) SetVisible(true);
     if (!rows_.empty() || selected_ >= 0) Refresh();  // rows given before the view existed
 }
 
