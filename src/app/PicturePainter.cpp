@@ -1,7 +1,6 @@
 #include "app/PicturePainter.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
 #include "platform/Handle.h"
@@ -18,24 +17,15 @@ struct ScaledPicture {
 };
 
 std::shared_ptr<ScaledPicture> Scale(const Picture& picture, int width, int height) {
-    std::vector<std::uint32_t> pixels = picture.ScaledPixels(width, height);
-    if (pixels.empty()) return nullptr;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
     auto scaled = std::make_shared<ScaledPicture>();
-    scaled->bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!scaled->bitmap || !bits) return nullptr;
-    std::memcpy(bits, pixels.data(), pixels.size() * sizeof(pixels[0]));
+    std::uint32_t* bits = nullptr;
+    scaled->bitmap = CreatePixelBitmap(width, height, bits);
+    if (!scaled->bitmap || !picture.ScalePixelsInto(width, height, bits)) return nullptr;
     scaled->width = width;
     scaled->height = height;
-    scaled->translucent =
-        std::any_of(pixels.begin(), pixels.end(), [](std::uint32_t p) { return (p >> 24) != 0xFF; });
+    const std::uint32_t* begin = bits;
+    const std::uint32_t* end = bits + static_cast<size_t>(width) * height;
+    scaled->translucent = std::any_of(begin, end, [](std::uint32_t p) { return (p >> 24) != 0xFF; });
     return scaled;
 }
 

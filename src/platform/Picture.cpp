@@ -117,20 +117,11 @@ const ScaledBitmap* Picture::ScaledFor(int width, int height) const {
     scaled_.reset();
     if (!pixels_.bytes) return nullptr;
     try {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;  // top-down, as the scaler writes
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
         auto next = std::make_unique<ScaledBitmap>();
-        next->bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!next->bitmap || !bits) return nullptr;
-        PixelView view{pixels_.bytes.get(), pixels_.width,         pixels_.height,
-                       pixels_.stride,      pixels_.bytesPerPixel, pixels_.hasAlpha};
-        ScalePixels(view, width, height, static_cast<std::uint32_t*>(bits));
+        std::uint32_t* bits = nullptr;
+        next->bitmap = CreatePixelBitmap(width, height, bits);
+        if (!next->bitmap) return nullptr;
+        ScalePixelsInto(width, height, bits);
         next->width = width;
         next->height = height;
         scaled_ = std::move(next);
@@ -163,10 +154,31 @@ void Picture::Draw(HDC dc, const RECT& target) const {
 std::vector<std::uint32_t> Picture::ScaledPixels(int width, int height) const {
     if (!pixels_.bytes || width <= 0 || height <= 0) return {};
     std::vector<std::uint32_t> out(static_cast<size_t>(width) * height);
+    ScalePixelsInto(width, height, out.data());
+    return out;
+}
+
+bool Picture::ScalePixelsInto(int width, int height, std::uint32_t* out) const {
+    if (!pixels_.bytes || width <= 0 || height <= 0) return false;
     PixelView view{pixels_.bytes.get(), pixels_.width, pixels_.height, pixels_.stride, pixels_.bytesPerPixel,
                    pixels_.hasAlpha};
-    ScalePixels(view, width, height, out.data());
-    return out;
+    ScalePixels(view, width, height, out);
+    return true;
+}
+
+GdiObject<HBITMAP> CreatePixelBitmap(int width, int height, std::uint32_t*& bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* memory = nullptr;
+    GdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
+    if (!memory) bitmap.reset();
+    bits = static_cast<std::uint32_t*>(memory);
+    return bitmap;
 }
 
 std::wstring PictureInfoText(const Picture& picture) {

@@ -58,6 +58,8 @@ public:
     // The pixels Draw puts into a width x height rectangle, top-down, one BGRA value each
     // (premultiplied alpha). Empty for metafiles, which GDI plays directly.
     std::vector<std::uint32_t> ScaledPixels(int width, int height) const;
+    // The same into width * height values at `out`; false, with nothing written, for metafiles.
+    bool ScalePixelsInto(int width, int height, std::uint32_t* out) const;
 
 private:
     Picture() = default;
@@ -71,6 +73,10 @@ private:
     // The last size drawn, kept so that repaints of the same rectangle only copy it.
     mutable std::unique_ptr<ScaledBitmap> scaled_;
 };
+
+// A width x height bitmap of 32-bit pixels, top-down as the scaler writes them; `bits` receives
+// its pixels. Null when GDI cannot make it.
+GdiObject<HBITMAP> CreatePixelBitmap(int width, int height, std::uint32_t*& bits);
 
 // "W x H" for a loaded picture, decimal without separators.
 std::wstring PictureInfoText(const Picture& picture);

@@ -28,10 +28,6 @@ enum JpegError : int {
 PixelBuffer DecodeRaster(PictureKind kind, std::string_view bytes, int targetWidth, int targetHeight,
                          int& width, int& height);
 
-// The commonest bitmap layout (what wallpapers are saved as) decoded without WIC, which is slow to
-// start. False, with nothing decoded, for any other layout.
-bool DecodePlainBitmap(std::string_view bytes, PixelBuffer& pixels);
-
 // Enhanced metafiles as they are; Windows metafiles, placeable or plain, converted. `width` and
 // `height` receive the frame's size in screen pixels.
 UniqueEnhMetaFile DecodeMetafile(PictureKind kind, std::string_view bytes, int& width, int& height);
