@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <exception>
 #include <cstdio>
 #include <string>
 #include <cstdint>
@@ -68,6 +69,19 @@ double MedianMs(int repeats, Work&& work) {
         times.push_back(NowMs() - start);
     }
     return Median(times);
+}
+
+// A bench program's main: runs `work`; what goes wrong is printed against the figure's name and
+// ends the program with a failing code.
+template <typename Work>
+int RunBench(const char* name, Work&& work) {
+    try {
+        work();
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "bench %s: %s\n", name, e.what());
+    }
+    return 1;
 }
 
 // Smooth areas and fine texture, so a JPEG of it costs what a photograph costs to decode.

@@ -17,7 +17,6 @@
 #include "app/MainUnit.h"
 #include "BenchSupport.h"
 #include "lists/ListFile.h"
-#include "platform/AppError.h"
 #include "platform/Registry.h"
 
 namespace orv::bench {
@@ -242,13 +241,5 @@ void Run(const std::string& only) {
 } // namespace orv::bench
 
 int main(int argc, char** argv) {
-    try {
-        orv::bench::Run(argc > 1 ? argv[1] : "");
-        return 0;
-    } catch (const orv::AppError& e) {
-        std::fprintf(stderr, "bench list-commands: %s\n", e.what());
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "bench list-commands: %s\n", e.what());
-    }
-    return 1;
+    return orv::bench::RunBench("list-commands", [&] { orv::bench::Run(argc > 1 ? argv[1] : ""); });
 }

@@ -127,11 +127,5 @@ void Run() {
 } // namespace orv::bench
 
 int main() {
-    try {
-        orv::bench::Run();
-        return 0;
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "bench folder-scan: %s\n", e.what());
-    }
-    return 1;
+    return orv::bench::RunBench("folder-scan", [&] { orv::bench::Run(); });
 }

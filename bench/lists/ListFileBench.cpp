@@ -11,7 +11,6 @@
 #include "BenchSupport.h"
 #include "lists/ListFile.h"
 #include "platform/FileIO.h"
-#include "platform/AppError.h"
 
 namespace orv::bench {
 namespace {
@@ -134,13 +133,5 @@ void Run() {
 } // namespace orv::bench
 
 int main() {
-    try {
-        orv::bench::Run();
-        return 0;
-    } catch (const orv::AppError& e) {
-        std::fprintf(stderr, "bench list-read: %s\n", e.what());
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "bench list-read: %s\n", e.what());
-    }
-    return 1;
+    return orv::bench::RunBench("list-read", [&] { orv::bench::Run(); });
 }

@@ -76,10 +76,15 @@ int main(int argc, char** argv) {
     const std::wstring orvExe = folder + L"ORV.exe", minimalExe = folder + L"bench_minimal_window.exe";
     StartUntilShown(orvExe, folder);
     StartUntilShown(minimalExe, folder);
+    auto timed = [&](const std::wstring& exe) {
+        const double start = orv::bench::NowMs();
+        StartUntilShown(exe, folder);
+        return orv::bench::NowMs() - start;
+    };
     std::vector<double> orvTimes, minimalTimes;
     for (int round = 0; round < 11; ++round) {
-        orvTimes.push_back(orv::bench::MedianMs(1, [&] { StartUntilShown(orvExe, folder); }));
-        minimalTimes.push_back(orv::bench::MedianMs(1, [&] { StartUntilShown(minimalExe, folder); }));
+        orvTimes.push_back(timed(orvExe));
+        minimalTimes.push_back(timed(minimalExe));
     }
     const double orv = orv::bench::Median(orvTimes), minimal = orv::bench::Median(minimalTimes);
     orv::bench::PrintFigure("startup", orv, "ms", "minimal one-window program", minimal);
